@@ -1,0 +1,73 @@
+// The part of a run that the direct and the workspace mode share: one level
+// or a whole mip chain, then the KTX file.
+#include <vector>
+
+#include "front_end.h"
+#include "shared.h"
+
+namespace {
+
+// Owns the level records of one run.
+class LevelList {
+public:
+    explicit LevelList(uint32_t count) : levels_(count, nullptr) {
+        for (TextureImage*& level : levels_) {
+            level = CreateTextureImage();
+        }
+    }
+    ~LevelList() {
+        for (TextureImage* level : levels_) {
+            FreeTextureImage(level);
+        }
+    }
+    LevelList(const LevelList&) = delete;
+    LevelList& operator=(const LevelList&) = delete;
+
+    bool Complete() const {
+        for (const TextureImage* level : levels_) {
+            if (level == nullptr) {
+                return false;
+            }
+        }
+        return true;
+    }
+    TextureImage** Data() { return levels_.data(); }
+    uint32_t Count() const { return uint32_t(levels_.size()); }
+
+private:
+    std::vector<TextureImage*> levels_;
+};
+
+}  // namespace
+
+RunResult ConvertAndSave(const TextureImage* source, uint32_t format, uint32_t width,
+                         uint32_t height, bool generateMips, const char* outputPath) {
+    if (width == 0) {
+        width = source->nWidth;
+    }
+    if (height == 0) {
+        height = source->nHeight;
+    }
+    if (width > MAX_OUTPUT_SIZE || height > MAX_OUTPUT_SIZE) {
+        return RunResult::Fatal("Output width and height must be between 1 and 16384.");
+    }
+
+    // The level count follows the source's size, the level sizes the
+    // requested one.
+    LevelList levels(generateMips ? CountMipLevels(source->nWidth, source->nHeight) : 1);
+    char message[MESSAGE_BUFFER_SIZE] = {};
+    if (!levels.Complete()) {
+        return RunResult::Fatal("Out of memory.");
+    }
+    bool converted = generateMips ? CompressMipChain(source, levels.Data(), format, width,
+                                                     height, levels.Count(), message)
+                                  : Compress(source, levels.Data()[0], format, width, height,
+                                             message);
+    if (!converted) {
+        return RunResult::Fatal(message);
+    }
+    if (!SaveImageKTX(outputPath, levels.Data(), levels.Count(), message)) {
+        return RunResult::Fatal(message);
+    }
+    return RunResult::Completed();
+}

@@ -1,0 +1,17 @@
+#include "temp_dir.h"
+
+#include <cstdlib>
+
+TempDir::TempDir() {
+    char pattern[] = "/tmp/vostrel-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (made == nullptr) {
+        std::abort();
+    }
+    path_ = made;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+}
