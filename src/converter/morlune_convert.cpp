@@ -1,3 +1,6 @@
-#include "morlune.h"
+#include "morlune_converter.h"
 
-int32_t MorluneConvert(const TextureImage*, TextureImage*) { return TRC_FAILED; }
+int32_t MorluneConvert(const TextureImage* source, TextureImage* destination) {
+    Morlune converter(source, destination);
+    return converter.Convert();
+}

@@ -1,0 +1,46 @@
+// The converter's own services: messages, failures and the working buffer.
+#include <cstdio>
+#include <new>
+
+#include "morlune_converter.h"
+
+namespace {
+
+constexpr uint64_t kLargestImage = 0xFFFFFFFFull;
+
+}  // namespace
+
+Morlune::Morlune(const TextureImage* source, TextureImage* destination)
+    : m_pSrc(source), m_pDst(destination) {}
+
+void Morlune::PrintError(const char* text) const {
+    if (m_bVerbose) {
+        std::fprintf(stderr, "Morlune error: %s \n", text);
+    }
+}
+
+void Morlune::Fail(TReturnCode code, const char* text) const {
+    if (text != nullptr) {
+        PrintError(text);
+    }
+    throw code;
+}
+
+PixelBuffer Morlune::Allocate(uint64_t size) const {
+    if (size > kLargestImage) {
+        Fail(TRC_FAILED, "Image too large");
+    }
+    PixelBuffer buffer(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
+    if (!buffer) {
+        Fail(TRC_FAILED, "Could not create memory");
+    }
+    return buffer;
+}
+
+void Morlune::InstallBuffer(PixelBuffer buffer, uint32_t width, uint32_t height,
+                            uint32_t bytesPerPixel) {
+    m_pBuffer = std::move(buffer);
+    m_nWidth = width;
+    m_nHeight = height;
+    m_nBytesPerPixel = bytesPerPixel;
+}
