@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "etc1_codec.h"
@@ -81,6 +82,24 @@ TEST(Etc1Encode, FirstStoredByteIsTheTopByteOfTheBaseColourWord) {
               RESULT_OK);
     EXPECT_EQ(std::vector<uint8_t>(stored, stored + 8),
               (std::vector<uint8_t>{0x0F, 0x0F, 0x0F, 0x00, 0x00, 0xFF, 0x00, 0xFF}));
+}
+
+TEST(Etc1Encode, EqualEncoderErrorsKeepTheAverageColourBlock) {
+    const uint8_t light[3] = {180, 210, 150};
+    const uint8_t dark[3] = {143, 136, 39};
+    const char pattern[] = "LLLDLLLDDDDLDLDL";
+    ColourBlock block;
+    for (int i = 0; i < 16; ++i) {
+        std::copy(pattern[i] == 'L' ? light : dark, (pattern[i] == 'L' ? light : dark) + 3, block.texel[i]);
+    }
+    const Etc1Words average = Etc1EncodeAverage(block);
+    const Etc1Words chromaFit = Etc1EncodeChromaFit(block);
+    ASSERT_EQ(average.word1, 0xA0B76EDAu);
+    ASSERT_EQ(chromaFit.word1, 0xA0B76FDAu);
+    ASSERT_EQ(Etc1BlockError(block, average), Etc1BlockError(block, chromaFit));
+    const Etc1Words chosen = Etc1EncodeBlock(block);
+    EXPECT_EQ(chosen.word1, 0xA0B76EDAu);
+    EXPECT_EQ(chosen.word2, 0x3C4C0000u);
 }
 
 TEST(Etc1TableSearch, TiesKeepTheLowerCodewordAndTheEarlierModifier) {

@@ -5,6 +5,7 @@
 
 #include "single_channel_codec.h"
 #include "single_channel_layout.h"
+#include "single_channel_ramp.h"
 
 namespace {
 
@@ -88,6 +89,23 @@ TEST(SingleChannelEncode, OnlyNearExtremesGiveEndpoints128And129) {
         EXPECT_EQ(index[k], values[k] < 128 ? 6 : 7) << k;
         EXPECT_EQ(decoded[k], values[k] < 128 ? 0 : 255) << k;
     }
+}
+
+TEST(SingleChannelEncode, EqualPassErrorsKeepSixValueMode) {
+    const Values values = {54, 54, 54, 54, 53, 37, 54, 54, 54, 53, 37, 37, 53, 37, 53, 37};
+    // Every value is in the interpolated range, so both passes see this list.
+    WeightedValues list;
+    list.count = 3;
+    const float distinct[3][2] = {{37, 5}, {53, 4}, {54, 7}};
+    for (int i = 0; i < 3; ++i) {
+        list.value[i] = distinct[i][0] / 255.0f;
+        list.weight[i] = distinct[i][1];
+    }
+    const RampFit six = SearchRamp(list, 6);
+    const RampFit eight = SearchRamp(list, 8);
+    ASSERT_EQ(six.error, eight.error);
+    // Eight-value mode would have stored 53, 37.
+    EXPECT_EQ(Encode(values), (Block{37, 53, 0x49, 0x12, 0x24, 0x09, 0x10, 0x04}));
 }
 
 TEST(SingleChannelDecode, EqualEndpointsIgnoreTheIndices) {
