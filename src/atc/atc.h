@@ -17,7 +17,7 @@ constexpr int32_t RESULT_LOW_QUALITY = 6;
 // layout they cannot read: an alpha mask whose width is not 0, 1, 4 or 8
 // bits, a colour mask wider than 8 bits, and (fast encoder only) pixels
 // other than 2, 3 or 4 bytes wide. Nothing is written.
-constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 7;
+constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 8;
 
 // Travels beside ATC block data, never inside it.
 struct ATI_TC_Header {
