@@ -1,0 +1,17 @@
+// Small input pictures written by tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Writes width x height pixels of red, green, blue, alpha bytes (rows from
+// the top) as an uncompressed 32-bit TGA file. Returns false on failure.
+bool WriteTga(const std::string& path, uint32_t width, uint32_t height,
+              const std::vector<uint8_t>& rgba);
+
+// A picture with gradients, edges and an alpha ramp, as red, green, blue,
+// alpha bytes.
+std::vector<uint8_t> PatternPixels(uint32_t width, uint32_t height);
+
+std::string ReadFileBytes(const std::string& path);
