@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "engine_test_images.h"
 
 namespace {
@@ -10,6 +12,8 @@ struct HugeSourceCase {
     uint32_t width;
     uint32_t height;
 };
+
+void PrintTo(const HugeSourceCase& c, std::ostream* os) { *os << c.name; }
 
 class HugeSource : public testing::TestWithParam<HugeSourceCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <bit>
 #include <functional>
+#include <ostream>
 
 #include "engine_test_images.h"
 
@@ -37,6 +38,8 @@ struct ConversionCase {
     const char* message;
     std::vector<uint8_t> destinationBytes;  // expected on success
 };
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << c.name; }
 
 class Conversion : public testing::TestWithParam<ConversionCase> {};
 

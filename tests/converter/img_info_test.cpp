@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "engine_test_images.h"
 #include "morlune_converter.h"
 
@@ -23,6 +25,8 @@ struct ImgSizeCase {
     uint32_t pitch;
     uint32_t size;
 };
+
+void PrintTo(const ImgSizeCase& c, std::ostream* os) { *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch; }
 
 class ImgSize : public testing::TestWithParam<ImgSizeCase> {};
 

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 
 #include "engine_test_images.h"
 #include "morlune_converter.h"
@@ -28,6 +29,8 @@ struct PackCase {
     Pixel pixel;
     std::vector<uint8_t> bytes;  // the pixel as stored
 };
+
+void PrintTo(const PackCase& c, std::ostream* os) { *os << c.name; }
 
 class PackOnePixel : public testing::TestWithParam<PackCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <functional>
+#include <ostream>
 
 #include "engine_test_images.h"
 
@@ -25,6 +26,8 @@ struct RoundTripCase {
     uint32_t format;
     std::function<Pixel(const Pixel&)> survives;
 };
+
+void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
 
 const RoundTripCase kDirectFormats[] = {
     {"RGBA8888", RGBA8888, [](const Pixel& p) { return p; }},

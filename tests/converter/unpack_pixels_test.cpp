@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 
 #include "engine_test_images.h"
 #include "morlune_converter.h"
@@ -31,6 +32,8 @@ struct UnpackCase {
     std::vector<uint8_t> bytes;  // one pixel as stored
     Pixel pixel;
 };
+
+void PrintTo(const UnpackCase& c, std::ostream* os) { *os << c.name; }
 
 class UnpackOnePixel : public testing::TestWithParam<UnpackCase> {};
 

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <ostream>
 
 #include "engine_test_images.h"
 #include "morlune_converter.h"
@@ -44,6 +45,8 @@ struct DecodeCase {
     std::vector<uint8_t> bytes;  // one pixel as stored
     Pixel pixel;
 };
+
+void PrintTo(const DecodeCase& c, std::ostream* os) { *os << c.name; }
 
 class DecodeWidePixel : public testing::TestWithParam<DecodeCase> {};
 
@@ -93,6 +96,8 @@ struct EncodeCase {
     Pixel pixel;
     std::vector<uint8_t> bytes;  // the pixel as stored
 };
+
+void PrintTo(const EncodeCase& c, std::ostream* os) { *os << c.name; }
 
 class EncodeWidePixel : public testing::TestWithParam<EncodeCase> {};
 
