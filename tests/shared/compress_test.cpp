@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-
 #include "shared_test_support.h"
 
 namespace {
@@ -39,10 +37,8 @@ TEST(Decompress, RefusesSourcesOutsideTheContainerTable) {
     EXPECT_STREQ(message, kDecompressUnsupported);
 }
 
-TEST(Compress, SourceWithoutDataFailsInTheFirstPass) {
-    Record source = MakeRecord(1, 4, 4, 64);
-    std::free(source->pData);
-    source->pData = nullptr;
+TEST(Compress, SourceTheEngineRefusesFailsInTheFirstPass) {
+    Record source = MakeRecord(28, 4, 4, 64);
     Record destination(CreateTextureImage());
     char message[MESSAGE_BUFFER_SIZE] = "";
     EXPECT_FALSE(Compress(source.get(), destination.get(), 23, 4, 4, message));
