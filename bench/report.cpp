@@ -208,7 +208,8 @@ std::string FormatChanges(const std::vector<BenchEntry>& entries, const std::vec
     };
     for (size_t i = 0; i < entries.size(); ++i) {
         const auto found = previous.find(SummaryKey(entries[i]));
-        if (found == previous.end() || totals[i].Summary() != Status::Ok) {
+        if (found == previous.end() || found->second.encodeMpix <= 0.0 ||
+            totals[i].Summary() != Status::Ok) {
             continue;
         }
         const Totals& total = totals[i];

@@ -17,11 +17,11 @@ std::vector<double> TimeRepeatedly(const RepeatPolicy& policy, const std::functi
     if (!*ok) {
         return samples;
     }
-    if (warmUp >= policy.budgetSeconds) {
-        samples.push_back(warmUp);
-        return samples;
-    }
     double spent = 0.0;
+    if (warmUp >= policy.budgetSeconds / 4) {
+        samples.push_back(warmUp);
+        spent = warmUp;
+    }
     while (int(samples.size()) < policy.maxRuns && spent < policy.budgetSeconds) {
         start = NowSeconds();
         *ok = run();

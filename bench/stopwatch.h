@@ -7,9 +7,10 @@
 double NowSeconds();
 
 // How long to keep repeating a measurement: stop after maxRuns runs or as
-// soon as the runs together have taken budgetSeconds. The first run is a
-// warm-up and not counted, unless it alone took the whole budget, in which
-// case it is the only sample (slow encoders are not repeated).
+// soon as the counted runs together have taken budgetSeconds. The first run
+// is a warm-up and not counted when it is quick (under a quarter of the
+// budget); a slower one counts, since warming up is lost in its length, so
+// a run that takes the whole budget is made only once.
 struct RepeatPolicy {
     double budgetSeconds = 1.0;
     int maxRuns = 7;

@@ -117,3 +117,18 @@ TEST(Report, AMissingOrForeignCsvHasNoSummary) {
     std::ofstream(dir.File("other.csv")) << "a,b\n1,2\n";
     EXPECT_TRUE(ReadCsvSummary(dir.File("other.csv"), &run).empty());
 }
+
+TEST(Report, ChangesListOnlyRowsThePreviousRunMeasured) {
+    Totals ours;
+    ours.Add(Measured(0.5, 1.0, 3000000.0));
+    Totals theirs;
+    theirs.Add(Measured(0.5, 1.0, 3000000.0));
+    SummaryByRow previous;
+    previous[SummaryKey(kEntries[0])] = {1.0, 2.0, 47.1308};
+    previous[SummaryKey(kEntries[1])] = {0.0, 0.0, 0.0};
+    const std::string changes = FormatChanges(kEntries, {ours, theirs}, previous);
+    EXPECT_NE(changes.find("+100.0%"), std::string::npos);
+    EXPECT_NE(changes.find("-50.0%"), std::string::npos);
+    EXPECT_NE(changes.find("+1.00 dB"), std::string::npos);
+    EXPECT_EQ(changes.find("etc1tool"), std::string::npos);
+}
