@@ -6,8 +6,15 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 DEMO_DIR := demo
+BENCH_DIR := build/bench
+# The corpus beside the repository, every PNG under it; BENCH_LIMIT=n keeps
+# the first n pictures (the sample picture first), BENCH_SECONDS the time
+# each measurement is repeated for.
+BENCH_CORPUS ?= $(CURDIR)/../shared/corpus
+BENCH_LIMIT ?= 0
+BENCH_SECONDS ?= 1
 
-.PHONY: deps release demo test clean
+.PHONY: deps release demo test bench clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -23,6 +30,12 @@ test: deps
 	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+bench: deps
+	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TESTS=OFF -DVOSTREL_BENCH=ON >/dev/null
+	@cmake --build $(BENCH_DIR) -j $(JOBS)
+	@$(BENCH_DIR)/bench/vostrel_bench --build $(BENCH_DIR) --corpus "$(BENCH_CORPUS)" \
+		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --csv $(BENCH_DIR)/results.csv
 
 clean:
 	rm -rf build $(DEMO_DIR)
