@@ -13,6 +13,12 @@ constexpr uint32_t FORMAT_ATC_ORDER_MODE = 0xCCC40001;
 // grade is too poor.
 constexpr int32_t RESULT_LOW_QUALITY = 6;
 
+// Returned by both encoders, right after the format check, for a source
+// layout they cannot read: an alpha mask whose width is not 0, 1, 4 or 8
+// bits, a colour mask wider than 8 bits, and (fast encoder only) pixels
+// other than 2, 3 or 4 bytes wide. Nothing is written.
+constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 7;
+
 // Travels beside ATC block data, never inside it.
 struct ATI_TC_Header {
     uint32_t format;
@@ -22,6 +28,11 @@ struct ATI_TC_Header {
     uint32_t headerSize;
 };
 
+// Sizes: an image with a width or height of 0 or less has no blocks and
+// needs 0 bytes; nothing is read or written for it. Sizes are computed in
+// 64 bits; a size beyond 32 bits cannot be reported and gives
+// RESULT_BUFFER_TOO_SMALL, also for a size query (null output).
+// The fast encoder passes its quality test for an image with no blocks.
 int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
                       uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
                       uint32_t flags, uint32_t format, ATI_TC_Header* header, uint8_t* output,

@@ -1,0 +1,105 @@
+// Building blocks of the ATC codec, shared by its decoder, both encoders
+// and the block routines.
+#pragma once
+
+#include <cstdint>
+
+#include "atc.h"
+
+// One texel colour: channel bytes 0, 1, 2.
+struct TexelColour {
+    uint8_t ch[3];
+};
+
+inline TexelColour texelAt(const ColourBlock& texels, int t) {
+    return {{texels.texel[t][0], texels.texel[t][1], texels.texel[t][2]}};
+}
+
+// The four colours that a colour block's indices select.
+struct ColourPalette {
+    TexelColour entry[4];
+};
+
+// Mean colour and texel count of each of the four index classes.
+struct Clusters {
+    TexelColour mean[4];
+    int count[4];
+};
+
+struct HueSaturation {
+    int hue;         // 0..359, or -1 for a colour without hue
+    int saturation;  // percent
+};
+
+// The two colours that become a block's colour codes.
+struct ColourSources {
+    TexelColour source0;
+    TexelColour source1;
+};
+
+struct ColourCodes {
+    uint16_t colour0;
+    uint16_t colour1;
+};
+
+// Which index words a refinement pass may keep.
+enum class RefineRule {
+    Exhaustive,  // also any word with texels in class 3 in black mode
+    Fast,        // only words using classes 0 and 3, or class 3 alone
+};
+
+// colour_codes.cpp
+TexelColour decode565(uint16_t code);
+TexelColour decode1555(uint16_t code, int* mode);
+uint16_t encode565(const TexelColour& colour);
+uint16_t encode1555(const TexelColour& colour, int mode);
+
+// palette.cpp. Interpolated: first, two points between, last. Black mode:
+// black, middle - bright / 4, middle, bright.
+ColourPalette interpolatedPalette(const TexelColour& first, const TexelColour& last);
+ColourPalette blackModePalette(const TexelColour& middle, const TexelColour& bright);
+ColourPalette buildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format);
+void decodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
+                       ColourBlock* texels);
+
+// alpha_nibbles.cpp
+void unpackAlphaNibbles(const uint8_t block[8], uint8_t alpha[16]);
+void packAlphaNibbles(const uint8_t nibbles[16], uint8_t block[8]);
+
+// hue.cpp
+int valuePercent(const TexelColour& colour);
+bool isDark(const TexelColour& colour);
+HueSaturation hueSaturation(const TexelColour& colour);
+bool huesDiffer(int a, int b);
+
+// clusters.cpp
+int luminance(const TexelColour& colour);
+uint32_t assignIndices(const int luma[16], int lo, int mid, int hi);
+Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord);
+int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
+                   uint16_t colour1, uint32_t format);
+int squaredDistance(const TexelColour& a, const TexelColour& b);
+
+// black_mode.cpp: 1 for black mode, else 0; on 1 an empty class 2 takes
+// over class 1 (index word and clusters rewritten).
+int chooseBlackMode(uint32_t* indexWord, Clusters* clusters);
+int chooseBlackModeFast(uint32_t* indexWord, Clusters* clusters);
+
+// block_colours.cpp
+ColourSources colourSources(const Clusters& clusters, int mode, uint32_t format);
+ColourCodes encodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
+
+// refine.cpp: true when the index word was replaced.
+bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
+                   int mode, uint32_t format, RefineRule rule);
+
+// colour_block_encoder_fast.cpp: classes split at the quarter points
+// between the smallest and the largest luminance.
+uint32_t quarterPointIndices(const int luma[16]);
+
+// colour_block_encoder.cpp, colour_block_encoder_fast.cpp: the index word
+// is the result.
+uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+                           uint16_t* colour1);
+uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+                               uint16_t* colour1, int32_t* grade);

@@ -1,0 +1,56 @@
+// Luminance classes of a block: index assignment, class means and the
+// squared error of a block against its palette.
+#include "atc_internal.h"
+
+int luminance(const TexelColour& colour) {
+    return (19 * colour.ch[0] + 38 * colour.ch[1] + 7 * colour.ch[2]) >> 6;
+}
+
+uint32_t assignIndices(const int luma[16], int lo, int mid, int hi) {
+    uint32_t indexWord = 0;
+    for (int t = 0; t < 16; ++t) {
+        uint32_t index = luma[t] >= hi ? 3 : luma[t] > mid ? 2 : luma[t] > lo ? 1 : 0;
+        indexWord |= index << (2 * t);
+    }
+    return indexWord;
+}
+
+Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord) {
+    int sum[4][3] = {};
+    Clusters clusters{};
+    for (int t = 0; t < 16; ++t) {
+        int index = (indexWord >> (2 * t)) & 3;
+        ++clusters.count[index];
+        for (int k = 0; k < 3; ++k) {
+            sum[index][k] += texels.texel[t][k];
+        }
+    }
+    for (int index = 0; index < 4; ++index) {
+        if (clusters.count[index] == 0) {
+            continue;
+        }
+        for (int k = 0; k < 3; ++k) {
+            clusters.mean[index].ch[k] = static_cast<uint8_t>(sum[index][k] / clusters.count[index]);
+        }
+    }
+    return clusters;
+}
+
+int squaredDistance(const TexelColour& a, const TexelColour& b) {
+    int total = 0;
+    for (int k = 0; k < 3; ++k) {
+        int d = a.ch[k] - b.ch[k];
+        total += d * d;
+    }
+    return total;
+}
+
+int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
+                   uint16_t colour1, uint32_t format) {
+    ColourPalette palette = buildColourPalette(colour0, colour1, format);
+    int32_t error = 0;
+    for (int t = 0; t < 16; ++t) {
+        error += squaredDistance(texelAt(texels, t), palette.entry[(indexWord >> (2 * t)) & 3]);
+    }
+    return error;
+}

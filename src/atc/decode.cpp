@@ -1,0 +1,69 @@
+// ATI_TC_Decode: ATC block data back to 3- or 4-byte pixels.
+#include "atc_internal.h"
+
+namespace {
+
+uint32_t readLittleEndian(const uint8_t* bytes, int count) {
+    uint32_t value = 0;
+    for (int b = 0; b < count; ++b) {
+        value |= uint32_t{bytes[b]} << (8 * b);
+    }
+    return value;
+}
+
+}  // namespace
+
+int32_t ATI_TC_Decode(const ATI_TC_Header* header, const uint8_t* data, uint32_t order,
+                      uint8_t* output, uint32_t* size) {
+    if (header->format != FORMAT_ATC && header->format != FORMAT_ATC_ORDER_MODE) {
+        return RESULT_UNKNOWN_FORMAT;
+    }
+    const bool alpha = (header->flags & FLAG_ALPHA) != 0;
+    const uint64_t pixelBytes = alpha ? 4 : 3;
+    const uint64_t width = header->width;
+    const uint64_t height = header->height;
+    const uint64_t needed = width * height * pixelBytes;
+    if (needed > UINT32_MAX) {
+        return RESULT_BUFFER_TOO_SMALL;
+    }
+    if (output == nullptr) {
+        *size = static_cast<uint32_t>(needed);
+        return RESULT_OK;
+    }
+    if (needed > *size) {
+        return RESULT_BUFFER_TOO_SMALL;
+    }
+    if (order != ORDER_RGB && order != ORDER_BGR) {
+        return RESULT_BAD_CHANNEL_ORDER;
+    }
+    const int first = order == ORDER_RGB ? 0 : 2;
+    const int last = 2 - first;
+    ColourBlock texels;
+    uint8_t alphas[16] = {};
+    for (uint64_t by = 0; by < height; by += 4) {
+        for (uint64_t bx = 0; bx < width; bx += 4) {
+            if (alpha) {
+                unpackAlphaNibbles(data, alphas);
+                data += 8;
+            }
+            const uint16_t colour0 = static_cast<uint16_t>(readLittleEndian(data, 2));
+            const uint16_t colour1 = static_cast<uint16_t>(readLittleEndian(data + 2, 2));
+            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, header->format,
+                              &texels);
+            data += 8;
+            for (uint64_t y = 0; y < 4 && by + y < height; ++y) {
+                for (uint64_t x = 0; x < 4 && bx + x < width; ++x) {
+                    const int t = static_cast<int>(4 * y + x);
+                    uint8_t* pixel = output + ((by + y) * width + bx + x) * pixelBytes;
+                    pixel[first] = texels.texel[t][0];
+                    pixel[1] = texels.texel[t][1];
+                    pixel[last] = texels.texel[t][2];
+                    if (alpha) {
+                        pixel[3] = alphas[t];
+                    }
+                }
+            }
+        }
+    }
+    return RESULT_OK;
+}

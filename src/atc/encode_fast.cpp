@@ -1,0 +1,46 @@
+// ATI_TC_EncodeFast: every block through the quick encoder, then a verdict
+// on the grades of all blocks.
+#include <algorithm>
+
+#include "image_walk.h"
+
+namespace {
+
+constexpr int64_t kHighestAverageGrade = 250;
+constexpr int32_t kHighestBlockGrade = 3700;
+
+}  // namespace
+
+int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
+                          uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
+                          uint32_t flags, uint32_t format, ATI_TC_Header* header,
+                          uint8_t* output, uint32_t* size) {
+    const EncodeRequest request{source, describeSource(mask0, mask1, mask2, alphaMask),
+                                width,  height, pitch, flags, format};
+    bool walk = false;
+    const int32_t result =
+        startEncode(request, PixelSizes::TwoToFour, header, output, size, &walk);
+    if (!walk) {
+        return result;
+    }
+    int64_t gradeSum = 0;
+    int64_t blocks = 0;
+    int32_t worstGrade = 0;
+    walkBlocks(request, output,
+               [&](const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
+                   int32_t grade = 0;
+                   uint32_t indexWord =
+                       encodeColourBlockFast(texels, format, colour0, colour1, &grade);
+                   gradeSum += grade;
+                   ++blocks;
+                   worstGrade = std::max(worstGrade, grade);
+                   return indexWord;
+               });
+    if (blocks == 0) {
+        return RESULT_OK;
+    }
+    if (gradeSum / blocks >= kHighestAverageGrade || worstGrade >= kHighestBlockGrade) {
+        return RESULT_LOW_QUALITY;
+    }
+    return RESULT_OK;
+}

@@ -1,0 +1,41 @@
+// One pass that moves every texel to its nearest colour of the palette that
+// the chosen colours make.
+#include "atc_internal.h"
+
+namespace {
+
+bool acceptable(const int count[4], int mode, RefineRule rule) {
+    if ((count[3] > 0 && count[0] > 0) || count[3] == 16) {
+        return true;
+    }
+    return rule == RefineRule::Exhaustive && count[3] > 0 && mode == 1;
+}
+
+}  // namespace
+
+bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
+                   int mode, uint32_t format, RefineRule rule) {
+    ColourCodes codes = encodeColourCodes(sources, mode, format);
+    ColourPalette palette = buildColourPalette(codes.colour0, codes.colour1, format);
+    uint32_t refined = 0;
+    int count[4] = {};
+    for (int t = 0; t < 16; ++t) {
+        TexelColour texel = texelAt(texels, t);
+        uint32_t nearest = 0;
+        int nearestDistance = squaredDistance(texel, palette.entry[0]);
+        for (uint32_t index = 1; index < 4; ++index) {
+            int distance = squaredDistance(texel, palette.entry[index]);
+            if (distance < nearestDistance) {
+                nearest = index;
+                nearestDistance = distance;
+            }
+        }
+        refined |= nearest << (2 * t);
+        ++count[nearest];
+    }
+    if (refined == *indexWord || !acceptable(count, mode, rule)) {
+        return false;
+    }
+    *indexWord = refined;
+    return true;
+}

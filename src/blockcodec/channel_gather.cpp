@@ -1,0 +1,78 @@
+#include "channel_gather.h"
+
+#include <algorithm>
+#include <bit>
+
+namespace {
+
+// The channel's value with its run at bit 0.
+uint32_t ChannelValue(uint32_t pixel, const ChannelMask& mask) { return (pixel & mask.mask) >> mask.shift; }
+
+// Widens a run of 1..8 bits by replicating its bits downward; of a wider run
+// only the top 8 bits are kept.
+uint8_t WidenValue(uint32_t value, uint32_t width) {
+    if (width > 8) {
+        return static_cast<uint8_t>(value >> (width - 8));
+    }
+    const uint32_t top = (value << (8 - width)) & 0xFF;
+    return static_cast<uint8_t>(top | (top >> width));
+}
+
+// The little-endian number formed by the pixel's bytes; masks see 32 bits.
+uint32_t PixelValue(const uint8_t* pixel, uint32_t pixelBytes) {
+    uint32_t value = 0;
+    const uint32_t bytes = std::min<uint32_t>(pixelBytes, 4);
+    for (uint32_t i = 0; i < bytes; ++i) {
+        value |= static_cast<uint32_t>(pixel[i]) << (8 * i);
+    }
+    return value;
+}
+
+}  // namespace
+
+ChannelMask AnalyseMask(uint32_t mask) {
+    return ChannelMask{mask, static_cast<uint32_t>(std::popcount(mask)),
+                       static_cast<uint32_t>(std::countr_zero(mask))};
+}
+
+uint8_t WidenColourChannel(uint32_t pixel, const ChannelMask& mask) {
+    if (mask.width == 0) {
+        return 0;
+    }
+    return WidenValue(ChannelValue(pixel, mask), mask.width);
+}
+
+uint8_t WidenAlphaChannel(uint32_t pixel, const ChannelMask& mask) {
+    if (mask.width == 0) {
+        return 255;
+    }
+    const uint32_t value = ChannelValue(pixel, mask);
+    if (mask.width == 1) {
+        return value == 1 ? 255 : 0;
+    }
+    return WidenValue(value, mask.width);
+}
+
+uint32_t SourcePixelBytes(const ChannelMask& mask0, const ChannelMask& mask1,
+                          const ChannelMask& mask2, const ChannelMask& alphaMask) {
+    return (mask0.width + mask1.width + mask2.width + alphaMask.width + 7) / 8;
+}
+
+void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
+                 AlphaBlock* alpha) {
+    for (int64_t y = 0; y < 4; ++y) {
+        const int64_t row = std::min(by + y, image.height - 1);
+        const uint8_t* rowStart = image.pixels + row * image.pitch;
+        for (int64_t x = 0; x < 4; ++x) {
+            const int64_t column = std::min(bx + x, image.width - 1);
+            const uint32_t pixel = PixelValue(rowStart + column * image.pixelBytes, image.pixelBytes);
+            const int64_t index = 4 * y + x;
+            for (int k = 0; k < 3; ++k) {
+                colour->texel[index][k] = WidenColourChannel(pixel, image.colour[k]);
+            }
+            if (alpha != nullptr) {
+                alpha->alpha[index] = WidenAlphaChannel(pixel, image.alpha);
+            }
+        }
+    }
+}

@@ -1,0 +1,75 @@
+#include <cstddef>
+
+#include "format_facts.h"
+#include "quenda.h"
+#include "size_rules.h"
+#include "stored_block.h"
+
+namespace {
+
+struct LevelPlacement {
+    uint8_t* destination;
+    uint64_t width;
+    uint64_t height;
+    uint32_t pixelBytes;
+    bool swapRedBlue;
+};
+
+// Copies the block's pixels that lie inside the level.
+void PlaceBlock(const LevelPlacement& level, uint64_t bx, uint64_t by, const ColourBlock& colour,
+                const AlphaBlock& alpha) {
+    const int first = level.swapRedBlue ? 2 : 0;
+    const int last = 2 - first;
+    for (uint64_t y = 0; y < 4 && by + y < level.height; ++y) {
+        for (uint64_t x = 0; x < 4 && bx + x < level.width; ++x) {
+            const uint64_t index = 4 * y + x;
+            uint8_t* out = level.destination + ((by + y) * level.width + bx + x) * level.pixelBytes;
+            out[first] = colour.texel[index][0];
+            out[1] = colour.texel[index][1];
+            out[last] = colour.texel[index][2];
+            if (level.pixelBytes == 4) {
+                out[3] = alpha.alpha[index];
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int32_t QuendaDecode(uint32_t format, uint32_t width, uint32_t height, uint32_t flags,
+                     const uint8_t* source, int32_t level, uint32_t order, uint8_t* destination,
+                     uint32_t destinationSize) {
+    const uint32_t blockBytes = StoredBlockBytes(format, flags);
+    if (blockBytes == 0) {
+        return RESULT_UNKNOWN_FORMAT;
+    }
+    if (level < 0) {
+        return RESULT_BAD_ARGUMENT;
+    }
+    LevelPlacement placement{destination, LevelExtent(width, level), LevelExtent(height, level),
+                             (flags & FLAG_ALPHA) != 0 ? 4u : 3u, order == ORDER_BGR};
+    // Both extents are below 2^32, so their product fits in 64 bits.
+    if (destination == nullptr ||
+        placement.width * placement.height > destinationSize / placement.pixelBytes) {
+        return RESULT_BUFFER_TOO_SMALL;
+    }
+    if (order != ORDER_RGB && order != ORDER_BGR) {
+        return RESULT_BAD_CHANNEL_ORDER;
+    }
+    const uint64_t offset = ChainDataSize(width, height, level, flags, format);
+    if (source == nullptr || offset > PTRDIFF_MAX) {
+        return RESULT_BAD_ARGUMENT;
+    }
+
+    const uint8_t* block = source + offset;
+    ColourBlock colour;
+    AlphaBlock alpha;
+    for (uint64_t by = 0; by < placement.height; by += 4) {
+        for (uint64_t bx = 0; bx < placement.width; bx += 4) {
+            DecodeStoredBlock(format, flags, block, &colour, &alpha);
+            PlaceBlock(placement, bx, by, colour, alpha);
+            block += blockBytes;
+        }
+    }
+    return RESULT_OK;
+}

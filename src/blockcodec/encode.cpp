@@ -1,0 +1,52 @@
+#include "channel_gather.h"
+#include "format_facts.h"
+#include "quenda.h"
+#include "size_rules.h"
+#include "stored_block.h"
+
+int32_t QuendaEncode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
+                     uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
+                     uint32_t flags, uint32_t format, uint8_t* output, uint32_t* size) {
+    SourceImage image;
+    image.colour[0] = AnalyseMask(mask0);
+    image.colour[1] = AnalyseMask(mask1);
+    image.colour[2] = AnalyseMask(mask2);
+    image.alpha = AnalyseMask(alphaMask);
+    image.pixelBytes = SourcePixelBytes(image.colour[0], image.colour[1], image.colour[2], image.alpha);
+
+    if ((flags & FLAG_NO_ALPHA) != 0 && (flags & FLAG_ALPHA) != 0) {
+        return RESULT_FLAGS_CONFLICT;
+    }
+    const uint32_t blockBytes = StoredBlockBytes(format, flags);
+    if (blockBytes == 0) {
+        return RESULT_UNKNOWN_FORMAT;
+    }
+    if (width < 0 || height < 0 || size == nullptr) {
+        return RESULT_BAD_ARGUMENT;
+    }
+    const bool empty = width == 0 || height == 0;
+    const uint64_t needed = empty ? 0 : ChainDataSize(static_cast<uint64_t>(width), static_cast<uint64_t>(height), 1, flags, format);
+    if (needed > *size) {
+        return RESULT_BUFFER_TOO_SMALL;
+    }
+    if (!empty && (source == nullptr || output == nullptr)) {
+        return RESULT_BAD_ARGUMENT;
+    }
+    *size = static_cast<uint32_t>(needed);
+
+    image.pixels = source;
+    image.width = width;
+    image.height = height;
+    image.pitch = pitch;
+    const bool withAlpha = (flags & FLAG_ALPHA) != 0;
+    ColourBlock colour;
+    AlphaBlock alpha{};
+    for (int64_t by = 0; by < image.height; by += 4) {
+        for (int64_t bx = 0; bx < image.width; bx += 4) {
+            GatherBlock(image, bx, by, &colour, withAlpha ? &alpha : nullptr);
+            EncodeStoredBlock(format, flags, colour, alpha, output);
+            output += blockBytes;
+        }
+    }
+    return RESULT_OK;
+}

@@ -1,0 +1,84 @@
+#include "etc1_codec.h"
+#include "etc1_encoder.h"
+#include "etc1_modifiers.h"
+
+namespace {
+
+struct Etc1Candidate {
+    Etc1Words words;
+    int32_t error = 0;
+};
+
+uint32_t AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
+    uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
+    for (int c = 0; c < 3; ++c) {
+        if (bases.differential) {
+            const uint32_t difference = (bases.field[1][c] - bases.field[0][c]) & 7;
+            word |= bases.field[0][c] << (27 - 8 * c) | difference << (24 - 8 * c);
+        } else {
+            word |= bases.field[0][c] << (28 - 8 * c) | bases.field[1][c] << (24 - 8 * c);
+        }
+    }
+    return bases.differential ? word | 2 : word;
+}
+
+// Bit 4x + y holds the low bit of the code of pixel (x, y), bit 16 + 4x + y
+// its high bit.
+uint32_t PixelCodeBits(const Etc1Subblock& subblock, const Etc1TableChoice& choice) {
+    uint32_t word = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int x = subblock.pixel[i] % 4;
+        const int y = subblock.pixel[i] / 4;
+        const int bit = 4 * x + y;
+        word |= (choice.code[i] & 1) << bit | (choice.code[i] >> 1) << (16 + bit);
+    }
+    return word;
+}
+
+Etc1Candidate EncodeOrientation(const ColourBlock& pixels, uint32_t flip, Etc1BaseChooser chooseBases) {
+    const Etc1Subblock& first = Etc1Subblocks[flip][0];
+    const Etc1Subblock& second = Etc1Subblocks[flip][1];
+    const Etc1Bases bases = chooseBases(AverageSubblock(pixels, first), AverageSubblock(pixels, second));
+    uint8_t base[2][3];
+    for (int s = 0; s < 2; ++s) {
+        for (int c = 0; c < 3; ++c) {
+            base[s][c] = bases.differential ? Etc1Widen5(bases.field[s][c]) : Etc1Widen4(bases.field[s][c]);
+        }
+    }
+    const Etc1TableChoice firstChoice = SearchSubblockTable(pixels, first, base[0]);
+    const Etc1TableChoice secondChoice = SearchSubblockTable(pixels, second, base[1]);
+    Etc1Candidate candidate;
+    candidate.words.word1 = AssembleWord1(bases, firstChoice.codeword, secondChoice.codeword, flip);
+    candidate.words.word2 = PixelCodeBits(first, firstChoice) | PixelCodeBits(second, secondChoice);
+    candidate.error = firstChoice.error + secondChoice.error;
+    return candidate;
+}
+
+// Both orientations; the top and bottom split only when strictly better.
+Etc1Words EncodeWithBases(const ColourBlock& pixels, Etc1BaseChooser chooseBases) {
+    const Etc1Candidate sideBySide = EncodeOrientation(pixels, 0, chooseBases);
+    const Etc1Candidate stacked = EncodeOrientation(pixels, 1, chooseBases);
+    return stacked.error < sideBySide.error ? stacked.words : sideBySide.words;
+}
+
+// The perceptual error of a decoded block, in double precision.
+double BlockError(const ColourBlock& pixels, const Etc1Words& words) {
+    ColourBlock decoded;
+    Etc1DecodeBlock(words.word1, words.word2, &decoded);
+    double total = 0.0;
+    for (int i = 0; i < 16; ++i) {
+        const int d0 = decoded.texel[i][0] - pixels.texel[i][0];
+        const int d1 = decoded.texel[i][1] - pixels.texel[i][1];
+        const int d2 = decoded.texel[i][2] - pixels.texel[i][2];
+        total += 0.299 * (d0 * d0) + 0.587 * (d1 * d1) + 0.114 * (d2 * d2);
+    }
+    return total;
+}
+
+}  // namespace
+
+Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) {
+    const Etc1Words average = EncodeWithBases(pixels, ChooseAverageBases);
+    const Etc1Words chromaFit = EncodeWithBases(pixels, ChooseChromaFitBases);
+    return BlockError(pixels, chromaFit) < BlockError(pixels, average) ? chromaFit : average;
+}

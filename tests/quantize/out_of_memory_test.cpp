@@ -1,0 +1,95 @@
+// Fails one chosen allocation of the quantizer at a time. The replaced
+// global allocation functions serve the whole test executable and fail
+// nothing unless a test arms them.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <new>
+#include <vector>
+
+#include "quantize.h"
+
+namespace {
+
+// Allocations left before the one that fails; negative: none fails.
+long g_allocationsBeforeFailure = -1;
+bool g_failed = false;
+
+bool ShouldFail() {
+    if (g_allocationsBeforeFailure < 0) {
+        return false;
+    }
+    if (g_allocationsBeforeFailure-- == 0) {
+        g_failed = true;
+        return true;
+    }
+    return false;
+}
+
+void* Allocate(std::size_t size) {
+    return ShouldFail() ? nullptr : std::malloc(size == 0 ? 1 : size);
+}
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    void* p = Allocate(size);
+    if (p == nullptr) {
+        throw std::bad_alloc();
+    }
+    return p;
+}
+void* operator new[](std::size_t size) { return operator new(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept { return Allocate(size); }
+void operator delete(void* p) noexcept { std::free(p); }
+void operator delete[](void* p) noexcept { std::free(p); }
+void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
+
+namespace {
+
+struct Output {
+    bool ok;
+    std::vector<uint8_t> indices;
+    std::vector<uint8_t> palette;
+};
+
+Output QuantizeFailing(long allocationsBeforeFailure) {
+    std::vector<uint8_t> pixels;
+    for (uint32_t i = 0; i < 64; ++i) {
+        pixels.insert(pixels.end(), {uint8_t(i * 4), uint8_t(i % 5 * 50), uint8_t(i % 3), uint8_t(i % 2 ? 255 : 40)});
+    }
+    Output out{false, std::vector<uint8_t>(64, 0), std::vector<uint8_t>(64, 0)};
+    g_failed = false;
+    g_allocationsBeforeFailure = allocationsBeforeFailure;
+    out.ok = QuantizeImage(pixels.data(), out.indices.data(), out.palette.data(), 16, 8, 8);
+    g_allocationsBeforeFailure = -1;
+    return out;
+}
+
+TEST(QuantizeImage, OutOfMemoryReturnsFalseExceptInTheMappingCache) {
+    const Output reference = QuantizeFailing(-1);
+    ASSERT_TRUE(reference.ok);
+    int refused = 0;
+    int survived = 0;
+    for (long k = 0;; ++k) {
+        const Output out = QuantizeFailing(k);
+        if (!g_failed) {
+            break;
+        }
+        if (out.ok) {
+            ++survived;
+            EXPECT_EQ(out.indices, reference.indices) << k;
+            EXPECT_EQ(out.palette, reference.palette) << k;
+        } else {
+            ++refused;
+        }
+    }
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(survived, 0);
+}
+
+}  // namespace
