@@ -6,8 +6,11 @@ JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
 DEMO_DIR := demo
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
 
-.PHONY: deps release demo test clean
+.PHONY: deps release demo test fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -23,6 +26,11 @@ test: deps
 	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+
+# Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
+# (FUZZ_TARGETS="ktx dds" picks some), then reports what each one ran and found.
+fuzz: deps
+	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build $(DEMO_DIR)

@@ -4,6 +4,7 @@
 
 #include "atc.h"
 
+namespace fuzz {
 namespace {
 
 uint64_t BlockSide(uint64_t side) {
@@ -82,3 +83,5 @@ uint32_t PickSide(FuzzInput& in) {
     const uint8_t byte = in.Byte();
     return byte < 240 ? byte % 65 : in.Word();
 }
+
+}  // namespace fuzz

@@ -7,6 +7,9 @@
 
 #include "fuzz_input.h"
 
+// Named apart from the block library's own size rules, which they check.
+namespace fuzz {
+
 // Bytes of one level of w x h pixels; 0 for a format without blocks.
 uint64_t LevelDataSize(uint32_t format, uint32_t flags, uint64_t width, uint64_t height);
 
@@ -24,3 +27,5 @@ uint32_t PickFormat(FuzzInput& in);
 uint32_t PickFlags(FuzzInput& in);
 // Mostly 0 to 64, sometimes any word.
 uint32_t PickSide(FuzzInput& in);
+
+}  // namespace fuzz

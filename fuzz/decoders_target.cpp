@@ -15,6 +15,8 @@
 
 namespace {
 
+using namespace fuzz;
+
 // Output buffers stay below this; larger levels are not decoded.
 constexpr uint64_t kMaxOutputSize = 1u << 20;
 
@@ -35,7 +37,8 @@ int32_t PickLevel(FuzzInput& in) {
 
 bool IsCodecResult(int32_t result) {
     return result == RESULT_OK || result == RESULT_BUFFER_TOO_SMALL ||
-           result == RESULT_UNKNOWN_FORMAT || result == RESULT_BAD_CHANNEL_ORDER;
+           result == RESULT_UNKNOWN_FORMAT || result == RESULT_BAD_CHANNEL_ORDER ||
+           result == RESULT_BAD_ARGUMENT;
 }
 
 void Decode(FuzzInput& in) {
@@ -70,8 +73,9 @@ void QueryDecodeSize(FuzzInput& in) {
     const int32_t alpha = int32_t(in.Word());
     uint32_t size = 0xDEADBEEF;
     const int32_t result = QuendaQueryDecodeBufferSize(width, height, format, alpha, &size);
-    FUZZ_CHECK(result == RESULT_OK || result == RESULT_UNKNOWN_FORMAT);
-    if (result == RESULT_UNKNOWN_FORMAT) {
+    FUZZ_CHECK(result == RESULT_OK || result == RESULT_UNKNOWN_FORMAT ||
+               result == RESULT_BAD_ARGUMENT);
+    if (result != RESULT_OK) {
         FUZZ_CHECK(size == 0);
     }
 }

@@ -17,7 +17,9 @@
 
 namespace {
 
-constexpr int32_t kMaxSide = 64;
+using namespace fuzz;
+
+constexpr int32_t kMaxSide = 32;
 
 enum class Encoder { Quenda, Atc, AtcFast };
 
@@ -34,6 +36,8 @@ Mask PickMask(FuzzInput& in, uint32_t width) {
 bool IsEncoderResult(int32_t result, Encoder encoder) {
     return result == RESULT_OK || result == RESULT_BUFFER_TOO_SMALL ||
            result == RESULT_FLAGS_CONFLICT || result == RESULT_UNKNOWN_FORMAT ||
+           (encoder == Encoder::Quenda && result == RESULT_BAD_ARGUMENT) ||
+           (encoder != Encoder::Quenda && result == RESULT_UNSUPPORTED_LAYOUT) ||
            (encoder == Encoder::AtcFast && result == RESULT_LOW_QUALITY);
 }
 
