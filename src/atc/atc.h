@@ -17,7 +17,7 @@ constexpr int32_t RESULT_LOW_QUALITY = 6;
 // layout they cannot read: an alpha mask whose width is not 0, 1, 4 or 8
 // bits, a colour mask wider than 8 bits, and (fast encoder only) pixels
 // other than 2, 3 or 4 bytes wide. Nothing is written.
-constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 7;
+constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 8;
 
 // Travels beside ATC block data, never inside it.
 struct ATI_TC_Header {
@@ -28,11 +28,13 @@ struct ATI_TC_Header {
     uint32_t headerSize;
 };
 
-// Sizes: an image with a width or height of 0 or less has no blocks and
-// needs 0 bytes; nothing is read or written for it. Sizes are computed in
-// 64 bits; a size beyond 32 bits cannot be reported and gives
-// RESULT_BUFFER_TOO_SMALL, also for a size query (null output).
-// The fast encoder passes its quality test for an image with no blocks.
+// Sizes, for the encoders and the decoder: an image with a width or height
+// of 0 or less has no blocks and needs 0 bytes; nothing is read or written
+// for it. Sizes and offsets are computed in 64 bits; a size beyond 32 bits
+// cannot be reported and gives RESULT_BUFFER_TOO_SMALL, also for a size
+// query (null output), which then leaves the size untouched.
+// The fast encoder passes its quality test for an image with no blocks; its
+// grades are summed in 64 bits.
 int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
                       uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
                       uint32_t flags, uint32_t format, ATI_TC_Header* header, uint8_t* output,

@@ -30,7 +30,8 @@ Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord) {
             continue;
         }
         for (int k = 0; k < 3; ++k) {
-            clusters.mean[index].ch[k] = static_cast<uint8_t>(sum[index][k] / clusters.count[index]);
+            clusters.mean[index].ch[k] =
+                static_cast<uint8_t>(sum[index][k] / clusters.count[index]);
         }
     }
     return clusters;

@@ -28,10 +28,22 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
 
     int32_t bestError = kWorstBlockError;
     Candidate best{0, Clusters{}, 0};
+    // A candidate whose thresholds equal the previous one's repeats its
+    // index word and error, and an equal error never replaces the best.
+    int previous[3] = {-1, -1, -1};
     for (int c = 15; c >= 1; --c) {
         for (int i = 0; i < c; ++i) {
+            const int lo = sorted[i];
+            const int mid = sorted[(c + i) >> 1];
+            const int hi = sorted[c];
+            if (lo == previous[0] && mid == previous[1] && hi == previous[2]) {
+                continue;
+            }
+            previous[0] = lo;
+            previous[1] = mid;
+            previous[2] = hi;
             Candidate candidate{};
-            candidate.indexWord = assignIndices(luma, sorted[i], sorted[(c + i) >> 1], sorted[c]);
+            candidate.indexWord = assignIndices(luma, lo, mid, hi);
             candidate.clusters = clusterMeans(texels, candidate.indexWord);
             candidate.mode = chooseBlackMode(&candidate.indexWord, &candidate.clusters);
             ColourCodes codes = encodeColourCodes(

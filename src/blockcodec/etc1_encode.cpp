@@ -61,8 +61,13 @@ Etc1Words EncodeWithBases(const ColourBlock& pixels, Etc1BaseChooser chooseBases
     return stacked.error < sideBySide.error ? stacked.words : sideBySide.words;
 }
 
-// The perceptual error of a decoded block, in double precision.
-double BlockError(const ColourBlock& pixels, const Etc1Words& words) {
+}  // namespace
+
+Etc1Words Etc1EncodeAverage(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseAverageBases); }
+
+Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseChromaFitBases); }
+
+double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words) {
     ColourBlock decoded;
     Etc1DecodeBlock(words.word1, words.word2, &decoded);
     double total = 0.0;
@@ -75,10 +80,8 @@ double BlockError(const ColourBlock& pixels, const Etc1Words& words) {
     return total;
 }
 
-}  // namespace
-
 Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) {
-    const Etc1Words average = EncodeWithBases(pixels, ChooseAverageBases);
-    const Etc1Words chromaFit = EncodeWithBases(pixels, ChooseChromaFitBases);
-    return BlockError(pixels, chromaFit) < BlockError(pixels, average) ? chromaFit : average;
+    const Etc1Words average = Etc1EncodeAverage(pixels);
+    const Etc1Words chromaFit = Etc1EncodeChromaFit(pixels);
+    return Etc1BlockError(pixels, chromaFit) < Etc1BlockError(pixels, average) ? chromaFit : average;
 }

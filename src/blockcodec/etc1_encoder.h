@@ -62,3 +62,13 @@ Etc1Bases ChooseAverageBases(const Etc1Average& first, const Etc1Average& second
 Etc1Bases ChooseChromaFitBases(const Etc1Average& first, const Etc1Average& second);
 
 using Etc1BaseChooser = Etc1Bases (*)(const Etc1Average&, const Etc1Average&);
+
+struct Etc1Words;
+
+// The two complete encoders, each trying both orientations.
+Etc1Words Etc1EncodeAverage(const ColourBlock& pixels);
+Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels);
+
+// The perceptual error of the decoded words against pixels, in double
+// precision.
+double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words);

@@ -6,11 +6,35 @@ namespace {
 // 16 x 3 x 255^2: above any error a pixel or sub-block can have.
 constexpr float kErrorCeiling = 3121200.0f;
 
-// Perceptual error of a candidate colour, rounded to a float; the green and
-// blue weights are single-precision constants.
-float CandidateError(int d0, int d1, int d2) {
-    return static_cast<float>(0.299 * (d0 * d0) + 0.587f * static_cast<float>(d1 * d1) +
-                              0.114f * static_cast<float>(d2 * d2));
+// The three weighted squares of a candidate's channel differences, by the
+// size of the difference: red in double precision, green and blue as
+// products with single-precision weights.
+struct ErrorTerms {
+    double red[256];
+    float green[256];
+    float blue[256];
+};
+
+constexpr ErrorTerms MakeErrorTerms() {
+    ErrorTerms terms{};
+    for (int d = 0; d < 256; ++d) {
+        terms.red[d] = 0.299 * (d * d);
+        terms.green[d] = 0.587f * static_cast<float>(d * d);
+        terms.blue[d] = 0.114f * static_cast<float>(d * d);
+    }
+    return terms;
+}
+
+constexpr ErrorTerms kErrorTerms = MakeErrorTerms();
+
+int Magnitude(int value) { return value < 0 ? -value : value; }
+
+// Perceptual error of a candidate colour, summed in double precision and
+// rounded to a float.
+float CandidateError(const uint8_t candidate[3], const uint8_t pixel[3]) {
+    return static_cast<float>(kErrorTerms.red[Magnitude(candidate[0] - pixel[0])] +
+                              kErrorTerms.green[Magnitude(candidate[1] - pixel[1])] +
+                              kErrorTerms.blue[Magnitude(candidate[2] - pixel[2])]);
 }
 
 }  // namespace
@@ -35,16 +59,17 @@ Etc1TableChoice SearchSubblockTable(const ColourBlock& pixels, const Etc1Subbloc
         Etc1TableChoice candidate;
         candidate.codeword = codeword;
         float codewordError = 0.0f;
+        uint8_t candidateColour[4][3];
+        for (int column = 0; column < 4; ++column) {
+            for (int c = 0; c < 3; ++c) {
+                candidateColour[column][c] = Etc1ClampChannel(base[c] + Etc1ModifierTable[codeword][column]);
+            }
+        }
         for (int i = 0; i < 8; ++i) {
             const uint8_t* pixel = pixels.texel[subblock.pixel[i]];
             float pixelError = kErrorCeiling;
             for (int column = 0; column < 4; ++column) {
-                const int modifier = Etc1ModifierTable[codeword][column];
-                int difference[3];
-                for (int c = 0; c < 3; ++c) {
-                    difference[c] = Etc1ClampChannel(base[c] + modifier) - pixel[c];
-                }
-                const float error = CandidateError(difference[0], difference[1], difference[2]);
+                const float error = CandidateError(candidateColour[column], pixel);
                 if (error < pixelError) {
                     pixelError = error;
                     candidate.code[i] = Etc1CodeOfColumn[column];

@@ -67,14 +67,22 @@ const FormatInfo* FindFormat(uint32_t code) {
     return nullptr;
 }
 
-uint32_t ChannelCount(ChannelSet channels) {
+const ChannelPlaces& PlacesOf(ChannelSet channels) {
+    static constexpr ChannelPlaces kNone{0, {0, 0, 0, 0}, false};
+    static constexpr ChannelPlaces kRGBA{4, {0, 1, 2, 3}, false};
+    static constexpr ChannelPlaces kRGB{3, {0, 1, 2, 0}, false};
+    static constexpr ChannelPlaces kLA{2, {0, 3, 0, 0}, true};
+    static constexpr ChannelPlaces kL{1, {0, 0, 0, 0}, true};
+    static constexpr ChannelPlaces kA{1, {3, 0, 0, 0}, false};
     switch (channels) {
-        case ChannelSet::RGBA: return 4;
-        case ChannelSet::RGB: return 3;
-        case ChannelSet::LA: return 2;
-        case ChannelSet::L:
-        case ChannelSet::A: return 1;
+        case ChannelSet::RGBA: return kRGBA;
+        case ChannelSet::RGB: return kRGB;
+        case ChannelSet::LA: return kLA;
+        case ChannelSet::L: return kL;
+        case ChannelSet::A: return kA;
         case ChannelSet::None: break;
     }
-    return 0;
+    return kNone;
 }
+
+uint32_t ChannelCount(ChannelSet channels) { return PlacesOf(channels).count; }

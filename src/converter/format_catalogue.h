@@ -30,3 +30,14 @@ const FormatInfo* FindFormat(uint32_t code);
 
 // Number of channels that a ChannelSet stores.
 uint32_t ChannelCount(ChannelSet channels);
+
+// Where the stored channels of a 16-bit or float pixel go in a red, green,
+// blue, alpha pixel: slot[k] is the place (0 to 3) of stored channel k. A
+// luminance channel (slot 0 with luminance set) fills red, green and blue
+// when read and is taken from red when written.
+struct ChannelPlaces {
+    uint32_t count;
+    uint32_t slot[4];
+    bool luminance;
+};
+const ChannelPlaces& PlacesOf(ChannelSet channels);

@@ -5,8 +5,6 @@
 
 namespace {
 
-constexpr uint64_t kLargestImage = 0xFFFFFFFFull;
-
 // A layout word, or its default when the image has no block.
 uint32_t LayoutWord(const TextureImage* image, uint32_t PixelLayout::*word, uint32_t absent) {
     return image->pPixelLayout != nullptr ? image->pPixelLayout->*word : absent;
@@ -41,7 +39,7 @@ uint32_t Morlune::ImgInfo(const TextureImage* image, uint32_t field) const {
         case INFO_IS_16BIT: return format->kind == FormatKind::Sixteen ? 1 : 0;
         case INFO_PITCH: {
             const uint64_t own = (uint64_t(format->bitsPerPixel) * image->nWidth + 7) / 8;
-            if (LayoutWord(image, &PixelLayout::nPitch, 0) == 0 && own > kLargestImage) {
+            if (LayoutWord(image, &PixelLayout::nPitch, 0) == 0 && own > MORLUNE_LARGEST_IMAGE) {
                 Fail(TRC_FAILED, "Image too large");
             }
             return Override(image, &PixelLayout::nPitch, uint32_t(own));
@@ -92,7 +90,7 @@ uint32_t Morlune::ImgSize(const TextureImage* image) const {
             break;
         }
     }
-    if (size > kLargestImage) {
+    if (size > MORLUNE_LARGEST_IMAGE) {
         Fail(TRC_FAILED, "Image too large");
     }
     return uint32_t(size);

@@ -40,6 +40,9 @@ enum ConversionRoute {
 // The working image's storage.
 using PixelBuffer = std::unique_ptr<uint8_t[]>;
 
+// No image, source, destination or working image may hold more bytes.
+constexpr uint64_t MORLUNE_LARGEST_IMAGE = 0xFFFFFFFFull;
+
 class Morlune {
 public:
     Morlune(const TextureImage* source, TextureImage* destination);
@@ -57,11 +60,20 @@ public:
     // Makes buffer the working image.
     void InstallBuffer(PixelBuffer buffer, uint32_t width, uint32_t height,
                        uint32_t bytesPerPixel);
+    // Releases the working image.
+    void ReleaseBuffer();
 
     uint32_t ImgInfo(const TextureImage* image, uint32_t field) const;
     uint32_t ImgSize(const TextureImage* image) const;
 
     ConversionRoute Validate();
+    // The source checks of a conversion: presence, size, data.
+    void CheckSource() const;
+    // A pitch override must hold a whole row, and be exactly one row where
+    // rows follow each other without gaps.
+    void CheckPitch(const TextureImage* image) const;
+    // Runs the stages of route in order.
+    void RunRoute(ConversionRoute route);
     void QuerySize();
     void QueryVersion();
 
@@ -69,6 +81,8 @@ public:
     void DecodeSource();
     void UnpackPixels();
     void DecodeBlocks();
+    void DecodeSixteenBit();
+    void DecodeFloatPixels();
     void ApplyFlip();
     void Enlarge();
     void Reduce();
@@ -76,6 +90,8 @@ public:
     void EncodeDestination();
     void PackPixels();
     void EncodeBlocks();
+    void EncodeSixteenBit();
+    void EncodeFloatPixels();
     void BuildPalette();
 
     // ROUTE_FLOAT (ApplyFlip, Enlarge and Reduce act on 16-byte pixels when

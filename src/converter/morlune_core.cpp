@@ -4,12 +4,6 @@
 
 #include "morlune_converter.h"
 
-namespace {
-
-constexpr uint64_t kLargestImage = 0xFFFFFFFFull;
-
-}  // namespace
-
 Morlune::Morlune(const TextureImage* source, TextureImage* destination)
     : m_pSrc(source), m_pDst(destination) {}
 
@@ -27,7 +21,7 @@ void Morlune::Fail(TReturnCode code, const char* text) const {
 }
 
 PixelBuffer Morlune::Allocate(uint64_t size) const {
-    if (size > kLargestImage) {
+    if (size > MORLUNE_LARGEST_IMAGE) {
         Fail(TRC_FAILED, "Image too large");
     }
     PixelBuffer buffer(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);
@@ -44,3 +38,5 @@ void Morlune::InstallBuffer(PixelBuffer buffer, uint32_t width, uint32_t height,
     m_nHeight = height;
     m_nBytesPerPixel = bytesPerPixel;
 }
+
+void Morlune::ReleaseBuffer() { InstallBuffer(nullptr, 0, 0, 0); }

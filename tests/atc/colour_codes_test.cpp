@@ -13,7 +13,8 @@ struct FieldCase {
 // A channel value put in all three channels of 5:6:5 shows both field widths.
 TEST(ColourCodes, NearestOfTruncatedCodeAndItsNeighbour) {
     const FieldCase cases[] = {
-        {15, 1, 3}, {4, 0, 1}, {7, 1, 1}, {128, 16, 32}, {248, 30, 62}, {255, 31, 63}, {252, 31, 62},
+        {15, 1, 3},    {4, 0, 1},     {7, 1, 1},     {128, 16, 32},
+        {248, 30, 62}, {255, 31, 63}, {252, 31, 62},
     };
     for (const FieldCase& c : cases) {
         uint16_t code = encode565({{c.value, c.value, c.value}});

@@ -26,6 +26,9 @@ TEST(HueSaturation, HuesAndSaturations) {
         {{{3, 1, 0}}, 20, 100},
         {{{6, 5, 3}}, 40, 50},         // 2/3 x 60 = 40
         {{{0, 3, 1}}, 140, 100},       // (1 - 0) / 3 + 2 = 7/3, x 60 = 140
+        // Single precision would land below or above the double result here.
+        {{{0, 10, 1}}, 126, 100},
+        {{{0, 20, 1}}, 122, 100},
     };
     for (const HueCase& c : cases) {
         HueSaturation hs = hueSaturation(c.colour);

@@ -1,0 +1,73 @@
+// Shrinks the working image to the destination's size with the filter the
+// destination's layout names, in the 8-bit or the float form.
+#include "reduce_filters.h"
+#include "morlune_converter.h"
+
+namespace {
+
+enum ScaleFilter : uint32_t {
+    FILTER_BOX = 0,
+    FILTER_POINT = 1,
+    FILTER_BOX_ALIAS = 2,  // a second code of the box filter
+    FILTER_FOUR_SAMPLES = 3,
+    FILTER_BSPLINE = 4,
+    FILTER_UNIMPLEMENTED = 5,
+};
+
+uint32_t HalfCell(uint32_t factor) { return factor >= 4 ? factor / 2 : 1; }
+
+template <typename Form>
+ReducePixel<Form> FilterPixel(const Morlune& converter, uint32_t filter, const ReduceSource& source,
+                              const ReduceCell& cell) {
+    switch (filter) {
+        case FILTER_POINT: return PointFilter<Form>(source, cell);
+        case FILTER_FOUR_SAMPLES: return FourSampleFilter<Form>(source, cell);
+        case FILTER_BSPLINE: return BSplineFilter<Form>(source, cell);
+        case FILTER_UNIMPLEMENTED:
+            converter.PrintError("Unimplemented scalefiler");
+            return BoxFilter<Form>(source, cell);
+        case FILTER_BOX:
+        case FILTER_BOX_ALIAS: return BoxFilter<Form>(source, cell);
+        default: return ReducePixel<Form>{};
+    }
+}
+
+template <typename Form>
+void ReduceInto(const Morlune& converter, uint32_t filter, const ReduceSource& source,
+                uint32_t width, uint32_t height, uint8_t* out) {
+    const uint32_t fx = source.width / width;
+    const uint32_t fy = source.height / height;
+    for (uint32_t y = 0; y < height; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const ReduceCell cell{x * fx, y * fy, fx, fy, HalfCell(fx), HalfCell(fy)};
+            const ReducePixel<Form> pixel = FilterPixel<Form>(converter, filter, source, cell);
+            std::memcpy(out, pixel.channel, sizeof(pixel.channel));
+            out += sizeof(pixel.channel);
+        }
+    }
+}
+
+}  // namespace
+
+void Morlune::Reduce() {
+    const uint32_t width = m_pDst->nWidth;
+    const uint32_t height = m_pDst->nHeight;
+    if (m_nWidth == width && m_nHeight == height) {
+        return;
+    }
+    // Enlarge has brought the working image to at least the destination's
+    // size, in one of the two pixel forms.
+    if (width == 0 || height == 0 || m_nWidth < width || m_nHeight < height ||
+        (m_nBytesPerPixel != 4 && m_nBytesPerPixel != 16)) {
+        Fail(TRC_FAILED, nullptr);
+    }
+    const uint32_t filter = ImgInfo(m_pDst, INFO_SCALE_FILTER);
+    const ReduceSource source{m_pBuffer.get(), m_nWidth, m_nHeight};
+    PixelBuffer reduced = Allocate(uint64_t(width) * height * m_nBytesPerPixel);
+    if (m_nBytesPerPixel == 16) {
+        ReduceInto<FloatForm>(*this, filter, source, width, height, reduced.get());
+    } else {
+        ReduceInto<ByteForm>(*this, filter, source, width, height, reduced.get());
+    }
+    InstallBuffer(std::move(reduced), width, height, m_nBytesPerPixel);
+}

@@ -1,0 +1,69 @@
+// LoadImage: any input file as one format-1 record, through the picture
+// library or, for KTX and DDS textures, through the containers and the
+// conversion engine.
+#include <cstdlib>
+
+#include "container_loading.h"
+#include "message.h"
+#include "picture_library.h"
+
+namespace {
+
+// nDataSize is 32 bits wide.
+constexpr uint64_t kLargestDataSize = UINT32_MAX;
+
+bool StorePicture(const Picture& picture, TextureImage* image, char* message) {
+    const uint64_t dataSize = uint64_t(picture.width) * picture.height * 4;
+    if (dataSize > kLargestDataSize) {
+        SetMessage(message, "LoadImage: Image too large.");
+        return false;
+    }
+    std::free(image->pData);
+    image->pData = nullptr;
+    image->nDataSize = 0;
+    auto* data = static_cast<uint8_t*>(std::malloc(dataSize == 0 ? 1 : dataSize));
+    if (data == nullptr) {
+        SetMessage(message, "LoadImage: Out of memory.");
+        return false;
+    }
+    CopyPictureRGBA(picture, data);
+    image->nFormat = 1;
+    image->nWidth = picture.width;
+    image->nHeight = picture.height;
+    image->nDataSize = uint32_t(dataSize);
+    image->pData = data;
+    return true;
+}
+
+}  // namespace
+
+bool LoadImage(const char* path, TextureImage* image, char* message) {
+    if (path == nullptr || image == nullptr) {
+        SetMessage(message, "LoadImage: Unknown Format.");
+        return false;
+    }
+    const PictureKind kind = GuessPictureKind(path);
+    if (kind == PictureKind::Unknown) {
+        if (LoadKTXAsRGBA(path, image)) {
+            return true;
+        }
+        SetMessage(message, "LoadImage: Unknown Format.");
+        return false;
+    }
+    if (kind == PictureKind::DDS && LoadDDSAsRGBA(path, image)) {
+        return true;
+    }
+    Picture picture;
+    switch (LoadPicture(path, &picture)) {
+        case PictureLoadResult::Unreadable:
+            SetMessage(message, "LoadImage: Image not supported by FreeImage.");
+            return false;
+        case PictureLoadResult::NotConvertible:
+            return false;
+        case PictureLoadResult::Loaded:
+            break;
+    }
+    const bool stored = StorePicture(picture, image, message);
+    ReleasePicture(&picture);
+    return stored;
+}
