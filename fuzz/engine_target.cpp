@@ -148,7 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool nullSource = choices & 0x10;
     const bool sourceAtOwnSize = choices & 0x20;
     const bool verbose = choices & 0x40;
-    const bool controlOnSource = choices & 0x80;
+    // A null source carries no control word.
+    const bool controlOnSource = (choices & 0x80) && !nullSource;
 
     TextureImage source{};
     TextureImage destination{};
