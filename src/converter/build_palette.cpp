@@ -59,7 +59,7 @@ void Morlune::BuildPalette() {
                        m_nHeight)) {
         Fail(TRC_FAILED, "Palette quantization failed");
     }
-    m_pBuffer.reset();
+    ReleaseBuffer();
 
     if (entryBits == 32) {
         std::memcpy(m_pDst->pData, palette.get(), size_t(count) * 4);

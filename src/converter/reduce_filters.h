@@ -4,6 +4,7 @@
 #pragma once
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstring>
 
@@ -113,7 +114,9 @@ ReducePixel<Form> BoxFilter(const ReduceSource& source, const ReduceCell& cell) 
 }
 
 // Cubic B-spline over the 4 x 4 pixels around the cell's centre, column by
-// column, with coordinates clamped to the image.
+// column, with coordinates clamped to the image. Each weighted sample joins
+// the sum with one rounding (a fused multiply-add), so a uniform area of 255
+// comes to just below 255.
 template <typename Form>
 ReducePixel<Form> BSplineFilter(const ReduceSource& source, const ReduceCell& cell) {
     const int64_t centreX = int64_t(cell.x0) + cell.hx;
@@ -126,7 +129,7 @@ ReducePixel<Form> BSplineFilter(const ReduceSource& source, const ReduceCell& ce
             const float weight = BSplineWeight(float(i)) * BSplineWeight(float(j));
             const ReducePixel<Form> sample = ReadPixel<Form>(source, x, y);
             for (int c = 0; c < 4; ++c) {
-                sum[c] += weight * float(sample.channel[c]);
+                sum[c] = std::fma(weight, float(sample.channel[c]), sum[c]);
             }
         }
     }

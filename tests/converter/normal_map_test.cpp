@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "morlune.h"
 #include "morlune_converter.h"
 
 namespace {
@@ -138,6 +139,28 @@ TEST(MakeNormalMap, UnknownFilterAndZeroStrengthFail) {
     const NormalMapRun scale = MakeNormals({1, 2}, 2, 1, 0, 0);
     EXPECT_EQ(scale.code, TRC_FAILED);
     EXPECT_EQ(scale.errors, "Morlune error: Normal map scale must not be 0 \n");
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MakeNormalMap, RunsOnTheEngineRouteAndItsFailuresReachTheCaller) {
+    std::vector<uint8_t> source = {0, 0, 0, 9, 0, 0, 0, 9, 255, 255, 255, 9, 255, 255, 255, 9};
+    PixelLayout layout{};
+    layout.nNormalMapFilter = 2;
+    layout.nNormalMapScale = 10;
+    std::vector<uint8_t> out(16, 0);
+    TextureImage src{4, 1, RGBA8888, nullptr, 16, source.data()};
+    TextureImage dst{4, 1, RGBA8888, &layout, 16, out.data()};
+    ASSERT_EQ(MorluneConvert(&src, &dst), TRC_OK);
+    EXPECT_EQ(out, (std::vector<uint8_t>{128, 128, 255, 9, 4, 128, 158, 9, 4, 128, 158, 9, 128,
+                                         128, 255, 9}));
+    layout.nNormalMapScale = 0;
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(MorluneConvert(&src, &dst), TRC_FAILED);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "Morlune error: Normal map scale must not be 0 \n");
 }
 
 }  // namespace

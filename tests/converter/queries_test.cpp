@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <ostream>
 
 #include "engine_test_images.h"
 
@@ -29,6 +30,8 @@ struct SizeCase {
     uint32_t pitch;
     uint32_t size;
 };
+
+void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch; }
 
 class SizeQuery : public testing::TestWithParam<SizeCase> {};
 
@@ -74,6 +77,8 @@ struct VersionCase {
     TReturnCode code;
     const char* message;
 };
+
+void PrintTo(const VersionCase& c, std::ostream* os) { *os << c.name; }
 
 class VersionQuery : public testing::TestWithParam<VersionCase> {};
 

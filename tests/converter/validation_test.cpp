@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <ostream>
 
 #include "engine_test_images.h"
 #include "morlune_converter.h"
@@ -24,6 +25,8 @@ struct FailureCase {
     TReturnCode code;
     const char* message;
 };
+
+void PrintTo(const FailureCase& c, std::ostream* os) { *os << c.name; }
 
 const FailureCase kFailures[] = {
     {"NullDestination", [](Request& r) { r.nullDestination = true; }, TRC_NO_DESTINATION, ""},
@@ -183,6 +186,8 @@ struct RouteCase {
     std::function<void(Request&)> change;
     ConversionRoute route;
 };
+
+void PrintTo(const RouteCase& c, std::ostream* os) { *os << c.name; }
 
 ConversionRoute RouteOf(Request& request) {
     Morlune converter(request.Source(), request.Destination());

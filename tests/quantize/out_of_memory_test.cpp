@@ -7,6 +7,7 @@
 #include <new>
 #include <vector>
 
+#include "morlune_converter.h"
 #include "quantize.h"
 
 namespace {
@@ -90,6 +91,61 @@ TEST(QuantizeImage, OutOfMemoryReturnsFalseExceptInTheMappingCache) {
     }
     EXPECT_GT(refused, 0);
     EXPECT_GT(survived, 0);
+}
+
+struct EngineOutput {
+    int32_t code = TRC_OK;
+    std::string errors;
+    std::vector<uint8_t> data;
+};
+
+// The palette stage of the engine on a 4 x 4 image into PAL4_RGBA8888.
+EngineOutput BuildPaletteFailing(long allocationsBeforeFailure) {
+    TextureImage src{4, 4, RGBA8888, nullptr, 0, nullptr};
+    TextureImage dst{4, 4, PAL4_RGBA8888, nullptr, 64 + 8, nullptr};
+    EngineOutput out;
+    out.data.assign(dst.nDataSize, 0);
+    dst.pData = out.data.data();
+    Morlune m(&src, &dst);
+    PixelBuffer pixels(new uint8_t[64]);
+    for (uint32_t i = 0; i < 64; ++i) {
+        pixels[i] = uint8_t(i * 37);
+    }
+    m.InstallBuffer(std::move(pixels), 4, 4, 4);
+    testing::internal::CaptureStderr();
+    g_failed = false;
+    g_allocationsBeforeFailure = allocationsBeforeFailure;
+    try {
+        m.BuildPalette();
+    } catch (TReturnCode code) {
+        out.code = code;
+    }
+    g_allocationsBeforeFailure = -1;
+    out.errors = testing::internal::GetCapturedStderr();
+    return out;
+}
+
+TEST(BuildPalette, QuantizerOutOfMemoryFailsTheConversion) {
+    const EngineOutput reference = BuildPaletteFailing(-1);
+    ASSERT_EQ(reference.code, TRC_OK);
+    int quantizerFailures = 0;
+    for (long k = 0;; ++k) {
+        const EngineOutput out = BuildPaletteFailing(k);
+        if (!g_failed) {
+            break;
+        }
+        if (out.code == TRC_OK) {
+            EXPECT_EQ(out.data, reference.data) << k;
+            continue;
+        }
+        EXPECT_EQ(out.code, TRC_FAILED) << k;
+        if (out.errors == "Morlune error: Palette quantization failed \n") {
+            ++quantizerFailures;
+        } else {
+            EXPECT_EQ(out.errors, "Morlune error: Could not create memory \n") << k;
+        }
+    }
+    EXPECT_GT(quantizerFailures, 0);
 }
 
 }  // namespace
