@@ -14,7 +14,11 @@ BENCH_CORPUS ?= $(CURDIR)/../shared/corpus
 BENCH_LIMIT ?= 0
 BENCH_SECONDS ?= 1
 
-.PHONY: deps release demo test bench clean
+FUZZ_DIR := build/fuzz
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+
+.PHONY: deps release demo test bench fuzz clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -36,6 +40,11 @@ bench: deps
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@$(BENCH_DIR)/bench/vostrel_bench --build $(BENCH_DIR) --corpus "$(BENCH_CORPUS)" \
 		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --csv $(BENCH_DIR)/results.csv
+
+# Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
+# (FUZZ_TARGETS="ktx dds" picks some), then reports what each one ran and found.
+fuzz: deps
+	@./scripts/fuzz.sh $(FUZZ_DIR) $(FUZZ_SECONDS) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build $(DEMO_DIR)

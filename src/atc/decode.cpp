@@ -36,6 +36,11 @@ int32_t ATI_TC_Decode(const ATI_TC_Header* header, const uint8_t* data, uint32_t
     if (order != ORDER_RGB && order != ORDER_BGR) {
         return RESULT_BAD_CHANNEL_ORDER;
     }
+    // An image with no pixels has no blocks; walking the rows of a zero
+    // width would take billions of empty steps for a large height.
+    if (needed == 0) {
+        return RESULT_OK;
+    }
     const int first = order == ORDER_RGB ? 0 : 2;
     const int last = 2 - first;
     ColourBlock texels;
