@@ -11,26 +11,6 @@
 
 namespace {
 
-struct KtxShape {
-    uint32_t width = 0, height = 0, levels = 0;
-};
-
-KtxShape ReadShape(const std::string& path) {
-    const std::string bytes = ReadFileBytes(path);
-    KtxShape shape;
-    if (bytes.size() >= 64) {
-        auto word = [&](size_t offset) {
-            uint32_t v = 0;
-            for (int i = 3; i >= 0; --i) {
-                v = v << 8 | uint8_t(bytes[offset + i]);
-            }
-            return v;
-        };
-        shape = {word(36), word(40), word(56)};
-    }
-    return shape;
-}
-
 class DirectMode : public ::testing::Test {
 protected:
     std::string Input(uint32_t width, uint32_t height) {
@@ -74,7 +54,7 @@ TEST_F(DirectMode, MipFlagAndSizeArguments) {
         const std::string label = ::testing::PrintToString(c.extra);
         ASSERT_EQ(run.exitStatus, 0) << label << run.errorOutput;
         EXPECT_EQ(AfterBanner(run.errorOutput), "") << label;
-        KtxShape shape = ReadShape(output);
+        KtxShape shape = ReadKtxShape(output);
         EXPECT_EQ(shape.width, c.expected.width) << label;
         EXPECT_EQ(shape.height, c.expected.height) << label;
         EXPECT_EQ(shape.levels, c.expected.levels) << label;
@@ -85,7 +65,7 @@ TEST_F(DirectMode, FullChainOfANonSquarePicture) {
     const std::string output = dir_.File("chain.ktx");
     ProcessResult run = RunVostrelCmd({Input(256, 128), output, "3DC X", "yes"});
     ASSERT_EQ(run.exitStatus, 0) << run.errorOutput;
-    KtxShape shape = ReadShape(output);
+    KtxShape shape = ReadKtxShape(output);
     EXPECT_EQ(shape.levels, 9u);
     // Nine levels of 8-byte blocks: 64x32, 32x16, 16x8, 8x4, 4x2, 2x1, then
     // four single blocks (the last level sizes repeat at 1 block).

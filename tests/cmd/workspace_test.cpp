@@ -34,25 +34,7 @@ protected:
                "\" compression=\"ETC1 RGB8\" " + attributes + "/>";
     }
 
-    // The number of levels and the level-0 size of a KTX file.
-    struct KtxShape {
-        uint32_t width = 0, height = 0, levels = 0;
-    };
-    KtxShape Shape(const std::string& name) {
-        const std::string bytes = ReadFileBytes(dir_.File(name));
-        KtxShape shape;
-        if (bytes.size() >= 64) {
-            auto word = [&](size_t offset) {
-                uint32_t v = 0;
-                for (int i = 3; i >= 0; --i) {
-                    v = v << 8 | uint8_t(bytes[offset + i]);
-                }
-                return v;
-            };
-            shape = {word(36), word(40), word(56)};
-        }
-        return shape;
-    }
+    KtxShape Shape(const std::string& name) { return ReadKtxShape(dir_.File(name)); }
 
     TempDir dir_;
 };

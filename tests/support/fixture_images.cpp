@@ -47,3 +47,19 @@ std::string ReadFileBytes(const std::string& path) {
     bytes << in.rdbuf();
     return bytes.str();
 }
+
+KtxShape ReadKtxShape(const std::string& path) {
+    const std::string bytes = ReadFileBytes(path);
+    KtxShape shape;
+    if (bytes.size() >= 64) {
+        auto word = [&](size_t offset) {
+            uint32_t value = 0;
+            for (int i = 3; i >= 0; --i) {
+                value = value << 8 | uint8_t(bytes[offset + i]);
+            }
+            return value;
+        };
+        shape = {word(36), word(40), word(56)};
+    }
+    return shape;
+}

@@ -15,3 +15,10 @@ bool WriteTga(const std::string& path, uint32_t width, uint32_t height,
 std::vector<uint8_t> PatternPixels(uint32_t width, uint32_t height);
 
 std::string ReadFileBytes(const std::string& path);
+
+// Level 0's size and the level count from a KTX file's header; zeros when
+// the file is shorter than a header.
+struct KtxShape {
+    uint32_t width = 0, height = 0, levels = 0;
+};
+KtxShape ReadKtxShape(const std::string& path);
