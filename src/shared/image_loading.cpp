@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "container_loading.h"
+#include "foreign_dds.h"
 #include "message.h"
 #include "picture_library.h"
 
@@ -50,8 +51,14 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Unknown Format.");
         return false;
     }
-    if (kind == PictureKind::DDS && LoadDDSAsRGBA(path, image)) {
-        return true;
+    if (kind == PictureKind::DDS) {
+        if (LoadDDSAsRGBA(path, image)) {
+            return true;
+        }
+        if (!ForeignDDSHoldsItsTopLevel(path)) {
+            SetMessage(message, "LoadImage: Image not supported by FreeImage.");
+            return false;
+        }
     }
     Picture picture;
     switch (LoadPicture(path, &picture)) {

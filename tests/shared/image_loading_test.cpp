@@ -122,25 +122,31 @@ TEST(LoadImage, PalettisedGreyscaleAndJPEGPicturesBecomeFormatOne) {
     EXPECT_EQ((Bytes(image->pData + 4, image->pData + 8)), (Bytes{101, 101, 101, 255}));
 }
 
-TEST(LoadImage, DXT1FileIsLoadedThroughThePictureLibrary) {
+// A DXT1 DDS file, a dialect only the picture library reads, stating the
+// given size and holding the given block bytes.
+Bytes DXT1File(uint32_t width, uint32_t height, const Bytes& blocks) {
     Bytes file(128, 0);
     PutWord(file, 0, 0x20534444);
     PutWord(file, 4, 124);
     PutWord(file, 8, 0x81007);
-    PutWord(file, 12, 4);
-    PutWord(file, 16, 4);
-    PutWord(file, 20, 8);
+    PutWord(file, 12, height);
+    PutWord(file, 16, width);
+    PutWord(file, 20, uint32_t(blocks.size()));
     PutWord(file, 76, 32);
     PutWord(file, 80, 4);
     PutWord(file, 84, 0x31545844);  // "DXT1"
     PutWord(file, 108, 0x1000);
-    // One block, both end points pure red (RGB565 0xF800), every index 0.
-    for (uint8_t byte : {0x00, 0xF8, 0x00, 0xF8, 0, 0, 0, 0}) {
-        file.push_back(byte);
-    }
+    file.insert(file.end(), blocks.begin(), blocks.end());
+    return file;
+}
+
+// One block, both end points pure red (RGB565 0xF800), every index 0.
+const Bytes kRedBlock{0x00, 0xF8, 0x00, 0xF8, 0, 0, 0, 0};
+
+TEST(LoadImage, DXT1FileIsLoadedThroughThePictureLibrary) {
     TempDir dir;
     const std::string path = dir.File("red.dds");
-    WriteFileBytes(path, file);
+    WriteFileBytes(path, DXT1File(4, 4, kRedBlock));
     Record image(CreateTextureImage());
     char message[MESSAGE_BUFFER_SIZE] = "";
     ASSERT_TRUE(LoadImage(path.c_str(), image.get(), message)) << message;
@@ -148,6 +154,17 @@ TEST(LoadImage, DXT1FileIsLoadedThroughThePictureLibrary) {
     EXPECT_EQ(image->nWidth, 4u);
     ASSERT_EQ(image->nDataSize, 64u);
     EXPECT_EQ((Bytes(image->pData, image->pData + 4)), (Bytes{255, 0, 0, 255}));
+}
+
+// The picture library would allocate the stated picture before reading it:
+// a DDS file that cannot hold its top level never reaches it.
+TEST(LoadImage, ForeignDDSFileShorterThanItsHeaderStatesIsRefused) {
+    TempDir dir;
+    const Bytes shortBlock(kRedBlock.begin(), kRedBlock.end() - 1);
+    WriteFileBytes(dir.File("short.dds"), DXT1File(4, 4, shortBlock));
+    WriteFileBytes(dir.File("huge.dds"), DXT1File(60000, 60000, kRedBlock));
+    EXPECT_EQ(LoadMessage(dir.File("short.dds")), "LoadImage: Image not supported by FreeImage.");
+    EXPECT_EQ(LoadMessage(dir.File("huge.dds")), "LoadImage: Image not supported by FreeImage.");
 }
 
 TEST(LoadImage, ReportsUnknownAndUnreadableFiles) {

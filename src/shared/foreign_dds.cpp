@@ -1,0 +1,17 @@
+#include "foreign_dds.h"
+
+#include "dds_format.h"
+#include "input_file.h"
+#include "little_endian.h"
+
+bool ForeignDDSHoldsItsTopLevel(const char* path) {
+    InputFile file;
+    uint8_t prefix[kDDSMagicSize + kDDSHeaderSize] = {};
+    if (!file.Open(path) || file.ReadAt(0, prefix, sizeof(prefix)) != sizeof(prefix)) {
+        return false;
+    }
+    const uint8_t* header = prefix + kDDSMagicSize;
+    const uint64_t pixels = uint64_t(ReadLittleEndian32(header + DDS_WIDTH)) *
+                            ReadLittleEndian32(header + DDS_HEIGHT);
+    return file.Length() - sizeof(prefix) >= (pixels + 1) / 2;
+}
