@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang in their own build directory and
 # runs each for a time budget, one after the other, then reports per target
-# the executions, the seconds run and the crash inputs it saved.
+# the executions, the seconds run (on the clock and on the processor) and the
+# crash inputs it saved.
 #
 #   scripts/fuzz.sh BUILD_DIR SECONDS [TARGET...]
 #
@@ -49,14 +50,15 @@ for target in "${targets[@]}"; do
     start=$(date +%s)
     # The target's own messages are dropped (-close_fd_mask=3); the
     # sanitizers' and libFuzzer's reports still reach the log.
-    "$build/fuzz/fuzz_$target" "$corpus" "${seeds[@]}" "${dictionary[@]}" \
+    /usr/bin/time -o "$build/fuzz-$target.cpu" -f '%U %S' "$build/fuzz/fuzz_$target" "$corpus" "${seeds[@]}" "${dictionary[@]}" \
         -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -max_len=16384 \
         -print_final_stats=1 -close_fd_mask=3 -artifact_prefix="$crashes/" >"$log" 2>&1 || true
     elapsed=$(( $(date +%s) - start ))
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -n 1)
+    cpu=$(awk 'NF == 2 { printf "%d", $1 + $2 }' "$build/fuzz-$target.cpu" 2>/dev/null || true)
     after=$(find "$crashes" -type f | wc -l)
-    report+=("$(printf '%-10s %12s executions %6s s %4s new crash inputs' \
-        "$target" "${runs:-?}" "$elapsed" "$(( after - before ))")")
+    report+=("$(printf '%-10s %12s executions %6s s %6s CPU s %4s new crash inputs' \
+        "$target" "${runs:-?}" "$elapsed" "${cpu:-?}" "$(( after - before ))")")
 done
 
 echo
