@@ -2,7 +2,7 @@
 """Writes the seed inputs of the structured fuzz targets (engine, decoders,
 encoders) into corpus/<target>/: one case per main path, laid out as each
 target reads its bytes. The container and workspace seeds are files made by
-the tool itself (make_file_seeds.sh)."""
+the tool itself (make_file_seeds.py)."""
 import os
 import struct
 
