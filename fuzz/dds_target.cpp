@@ -5,6 +5,7 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
+#include "load_as_image.h"
 #include "scratch_dir.h"
 #include "shared.h"
 
@@ -28,22 +29,6 @@ bool LoadTopLevel(const char* path, bool firstLevelOnly) {
     return loaded;
 }
 
-void LoadAsImage(const char* path) {
-    TextureImage* image = CreateTextureImage();
-    FUZZ_CHECK(image != nullptr);
-    char message[MESSAGE_BUFFER_SIZE] = {};
-    if (LoadImage(path, image, message)) {
-        FUZZ_CHECK(image->nFormat == 1);
-        FUZZ_CHECK(uint64_t(image->nWidth) * image->nHeight * 4 == image->nDataSize);
-        FUZZ_CHECK(image->pData != nullptr);
-    } else if (message[0] != '\0') {
-        // A file that the bitmap library cannot bring to 32 bits fails
-        // without a message.
-        CheckFailureMessage(message, sizeof(message), {"LoadImage"});
-    }
-    FreeTextureImage(image);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -56,6 +41,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     LoadTopLevel(path.c_str(), true);
     LoadTopLevel(path.c_str(), false);
-    LoadAsImage(path.c_str());
+    CheckLoadImage(path.c_str(), true);
     return 0;
 }

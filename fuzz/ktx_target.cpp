@@ -6,6 +6,7 @@
 
 #include "fuzz_check.h"
 #include "fuzz_input.h"
+#include "load_as_image.h"
 #include "scratch_dir.h"
 #include "shared.h"
 
@@ -35,20 +36,6 @@ void LoadLevels(const char* path, uint32_t count, bool firstLevelOnly) {
     }
 }
 
-void LoadAsImage(const char* path) {
-    TextureImage* image = CreateTextureImage();
-    FUZZ_CHECK(image != nullptr);
-    char message[MESSAGE_BUFFER_SIZE] = {};
-    if (LoadImage(path, image, message)) {
-        FUZZ_CHECK(image->nFormat == 1);
-        FUZZ_CHECK(uint64_t(image->nWidth) * image->nHeight * 4 == image->nDataSize);
-        FUZZ_CHECK(image->pData != nullptr);
-    } else {
-        CheckFailureMessage(message, sizeof(message), {"LoadImage"});
-    }
-    FreeTextureImage(image);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -63,6 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (levelCount <= kMaxLevelCount) {
         LoadLevels(path.c_str(), levelCount == 0 ? 1 : levelCount, false);
     }
-    LoadAsImage(path.c_str());
+    CheckLoadImage(path.c_str(), false);
     return 0;
 }
