@@ -1,8 +1,8 @@
 // LoadBlankImage: an opaque white format-1 image of a given size.
-#include <cstdlib>
 #include <cstring>
 
 #include "message.h"
+#include "rgba_image.h"
 
 bool LoadBlankImage(TextureImage* image, uint32_t width, uint32_t height, char* message) {
     const uint64_t dataSize = uint64_t(width) * height * 4;
@@ -10,19 +10,11 @@ bool LoadBlankImage(TextureImage* image, uint32_t width, uint32_t height, char* 
         SetMessage(message, "LoadBlankImage: Out of memory.");
         return false;
     }
-    std::free(image->pData);
-    image->pData = nullptr;
-    image->nDataSize = 0;
-    auto* data = static_cast<uint8_t*>(std::malloc(dataSize == 0 ? 1 : dataSize));
+    uint8_t* data = InstallRGBAImage(image, width, height);
     if (data == nullptr) {
         SetMessage(message, "LoadBlankImage: Out of memory.");
         return false;
     }
     std::memset(data, 0xFF, dataSize);
-    image->nFormat = 1;
-    image->nWidth = width;
-    image->nHeight = height;
-    image->nDataSize = uint32_t(dataSize);
-    image->pData = data;
     return true;
 }

@@ -1,12 +1,11 @@
 // LoadImage: any input file as one format-1 record, through the picture
 // library or, for KTX and DDS textures, through the containers and the
 // conversion engine.
-#include <cstdlib>
-
 #include "container_loading.h"
 #include "foreign_dds.h"
 #include "message.h"
 #include "picture_library.h"
+#include "rgba_image.h"
 
 namespace {
 
@@ -19,20 +18,12 @@ bool StorePicture(const Picture& picture, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Image too large.");
         return false;
     }
-    std::free(image->pData);
-    image->pData = nullptr;
-    image->nDataSize = 0;
-    auto* data = static_cast<uint8_t*>(std::malloc(dataSize == 0 ? 1 : dataSize));
+    uint8_t* data = InstallRGBAImage(image, picture.width, picture.height);
     if (data == nullptr) {
         SetMessage(message, "LoadImage: Out of memory.");
         return false;
     }
     CopyPictureRGBA(picture, data);
-    image->nFormat = 1;
-    image->nWidth = picture.width;
-    image->nHeight = picture.height;
-    image->nDataSize = uint32_t(dataSize);
-    image->pData = data;
     return true;
 }
 
