@@ -81,25 +81,36 @@ int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colou
 int squaredDistance(const TexelColour& a, const TexelColour& b);
 
 // black_mode.cpp: 1 for black mode, else 0; on 1 an empty class 2 takes
-// over class 1 (index word and clusters rewritten).
+// over class 1 (index word and clusters rewritten). The two tests alone,
+// without the rewrite, are the blackModeWanted pair.
 int chooseBlackMode(uint32_t* indexWord, Clusters* clusters);
 int chooseBlackModeFast(uint32_t* indexWord, Clusters* clusters);
+bool blackModeWanted(const Clusters& clusters);
+bool blackModeWantedFast(const Clusters& clusters);
 
 // block_colours.cpp
 ColourSources colourSources(const Clusters& clusters, int mode, uint32_t format);
 ColourCodes encodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
 
-// refine.cpp: true when the index word was replaced.
+// refine.cpp: true when the index word was replaced. A new word is kept only
+// when refinementAcceptable says so for its class sizes.
+bool refinementAcceptable(const int count[4], int mode, RefineRule rule);
 bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
                    int mode, uint32_t format, RefineRule rule);
 
-// colour_block_encoder_fast.cpp: classes split at the quarter points
-// between the smallest and the largest luminance.
+// colour_block_encoder_fast_reference.cpp: classes split at the quarter
+// points between the smallest and the largest luminance.
 uint32_t quarterPointIndices(const int luma[16]);
 
-// colour_block_encoder.cpp, colour_block_encoder_fast.cpp: the index word
-// is the result.
+// The colour-block encoders; the index word is the result. The Reference
+// pair evaluates everything texel by texel as the search is defined and is
+// the yardstick of the other pair, which the image encoders and the block
+// routines call and which gives the same answer for every block.
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1);
 uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                uint16_t* colour1, int32_t* grade);
+uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format,
+                                    uint16_t* colour0, uint16_t* colour1);
+uint32_t encodeColourBlockFastReference(const ColourBlock& texels, uint32_t format,
+                                        uint16_t* colour0, uint16_t* colour1, int32_t* grade);

@@ -1,8 +1,7 @@
-// The full search for a colour block: every pair of sorted luminances as
-// the outer thresholds of a four-way split, the least squared error wins.
-#include <algorithm>
-
-#include "atc_internal.h"
+// The full search for a colour block, the quick way: the same candidates in
+// the same order as colour_block_encoder_reference.cpp, each evaluated from
+// running totals over the luminance order instead of texel by texel.
+#include "atc_search.h"
 
 namespace {
 
@@ -14,60 +13,61 @@ struct Candidate {
     int mode;
 };
 
+// The squared error that the texel-by-texel search finds for this split:
+// class means, black-mode test and takeover, quantised colours, palette.
+int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format) {
+    ClassSums sums = splitSums(sorted, split);
+    Clusters clusters = meansOf(sums);
+    int mode = 0;
+    if (blackModeWanted(clusters)) {
+        mode = 1;
+        moveFirstSumsIntoSecond(&sums);
+        clusters = meansOf(sums);
+    }
+    const ColourPalette palette =
+        sourcePalette(colourSources(clusters, mode, format), mode, format);
+    return paletteError(sorted.squares, sums, palette);
+}
+
 }  // namespace
 
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1) {
-    int luma[16];
-    for (int t = 0; t < 16; ++t) {
-        luma[t] = luminance(texelAt(texels, t));
-    }
-    int sorted[16];
-    std::copy(luma, luma + 16, sorted);
-    std::sort(sorted, sorted + 16);
+    SortedTexels sorted;
+    sortTexels(texels, &sorted);
+    SplitList list;
+    listSplits(sorted, &list);
 
     int32_t bestError = kWorstBlockError;
-    Candidate best{0, Clusters{}, 0};
-    // A candidate whose thresholds equal the previous one's repeats its
-    // index word and error, and an equal error never replaces the best.
-    int previous[3] = {-1, -1, -1};
-    for (int c = 15; c >= 1; --c) {
-        for (int i = 0; i < c; ++i) {
-            const int lo = sorted[i];
-            const int mid = sorted[(c + i) >> 1];
-            const int hi = sorted[c];
-            if (lo == previous[0] && mid == previous[1] && hi == previous[2]) {
-                continue;
-            }
-            previous[0] = lo;
-            previous[1] = mid;
-            previous[2] = hi;
-            Candidate candidate{};
-            candidate.indexWord = assignIndices(luma, lo, mid, hi);
-            candidate.clusters = clusterMeans(texels, candidate.indexWord);
-            candidate.mode = chooseBlackMode(&candidate.indexWord, &candidate.clusters);
-            ColourCodes codes = encodeColourCodes(
-                colourSources(candidate.clusters, candidate.mode, format), candidate.mode, format);
-            int32_t error =
-                blockError(texels, candidate.indexWord, codes.colour0, codes.colour1, format);
-            if (error < bestError) {
-                bestError = error;
-                best = candidate;
-            }
+    int bestSplit = -1;
+    for (int n = 0; n < list.size; ++n) {
+        const int32_t error = splitError(sorted, list.split[n], format);
+        if (error < bestError) {
+            bestError = error;
+            bestSplit = n;
         }
     }
 
+    Candidate best{0, Clusters{}, 0};
+    if (bestSplit >= 0) {
+        const Split& split = list.split[bestSplit];
+        best.indexWord = splitIndexWord(sorted, split);
+        best.clusters = meansOf(splitSums(sorted, split));
+        best.mode = chooseBlackMode(&best.indexWord, &best.clusters);
+    }
+
     Candidate kept = best;
-    if (refineIndices(texels, &kept.indexWord, colourSources(best.clusters, best.mode, format),
-                      best.mode, format, RefineRule::Exhaustive)) {
-        kept.clusters = clusterMeans(texels, kept.indexWord);
+    const ColourPalette palette =
+        sourcePalette(colourSources(best.clusters, best.mode, format), best.mode, format);
+    if (refineWithPalette(texels, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
+        kept.clusters = meansOf(classSums(texels, kept.indexWord));
         kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;
         }
     }
-    ColourCodes codes =
-        encodeColourCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
+    const ColourCodes codes =
+        quickCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
     return kept.indexWord;
