@@ -12,6 +12,11 @@
 
 #include "atc_internal.h"
 
+// A block's texels as one array per channel, for vector lanes.
+struct TexelPlanes {
+    alignas(64) int32_t ch[3][16];
+};
+
 // Texel count and per-channel sum of each index class.
 struct ClassSums {
     int count[4];
@@ -21,36 +26,49 @@ struct ClassSums {
 // The block's texels in ascending luminance (equal luminances in any order:
 // no threshold ever separates them), with running totals over that order.
 struct SortedTexels {
-    int32_t sum[3][17];      // channel sums over the first p texels
-    uint32_t ones[17];       // sum of 1 << 2t over the first p texels (t: place in the block)
-    uint8_t runStart[16];    // first position of the equal-luminance run holding position p
-    uint8_t runEnd[16];      // one past that run's last position
-    int32_t squares;         // sum of every channel value squared, over the block
+    // Channel sums over the first p texels (p = 0..16; rows padded for
+    // aligned vector loads).
+    alignas(64) int32_t sum[3][32];
+    uint32_t ones[17];  // sum of 1 << 2t over the first p texels (t: place in the block)
+    // By sorted position p: the run of equal luminances that holds p starts
+    // at runStart[p] and ends before runEnd[p].
+    alignas(64) int32_t runStart[16];
+    alignas(64) int32_t runEnd[16];
+    int32_t squares;  // sum of every channel value squared, over the block
 };
 
 // A four-way split of the luminance order: positions [0, p1) form class 0,
 // [p1, p2) class 1, [p2, p3) class 2, [p3, 16) class 3.
 struct Split {
-    uint8_t p1;
-    uint8_t p2;
-    uint8_t p3;
-};
-
-// The full search's distinct splits in its candidate order.
-struct SplitList {
-    Split split[120];
-    int size;
+    int p1;
+    int p2;
+    int p3;
 };
 
 // sorted_texels.cpp
-void sortTexels(const ColourBlock& texels, SortedTexels* sorted);
-void listSplits(const SortedTexels& sorted, SplitList* list);
+void sortTexels(const TexelPlanes& planes, SortedTexels* sorted);
+// The split of candidate n of the full search (candidate_order.h).
+Split candidateSplit(const SortedTexels& sorted, int n);
 ClassSums splitSums(const SortedTexels& sorted, const Split& split);
 uint32_t splitIndexWord(const SortedTexels& sorted, const Split& split);
 
+// split_errors.cpp: the squared error of every candidate of the full search
+// (kPaddedCandidates entries) whose classes cannot take black mode and whose
+// palette is the interpolated one, in vector lanes; -1 for the others, which
+// splitError must evaluate. Also the first candidate of least error among
+// those evaluated (-1 if none was) and how many were not.
+struct LaneSearch {
+    int first;
+    int pending;
+};
+LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]);
+// The error of one split exactly as the texel-by-texel search evaluates it.
+int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format);
+
 // class_sums.cpp
-ClassSums classSums(const ColourBlock& texels, uint32_t indexWord);
-int32_t blockSquares(const ColourBlock& texels);
+TexelPlanes texelPlanes(const ColourBlock& texels);
+// The sum of every channel value squared, over the block.
+int32_t planeSquares(const TexelPlanes& planes);
 Clusters meansOf(const ClassSums& sums);
 // Black mode's takeover of an empty class 2 by class 1, on the sums (nothing
 // happens when class 2 has texels).
@@ -61,7 +79,17 @@ ColourCodes quickCodes(const ColourSources& sources, int mode, uint32_t format);
 ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t format);
 int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette);
 
+// texel_kernels.cpp: the index word of each texel's nearest palette entry
+// (the lower entry on equal distances) with the sizes of its classes; the
+// class sums of an index word; the quick encoder's quarter-point index word
+// with its class sums.
+uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
+ClassSums planeClassSums(const TexelPlanes& planes, uint32_t indexWord);
+uint32_t quarterPointClasses(const TexelPlanes& planes, ClassSums* sums);
+// Each texel's luminance x 16 + its place in the block, in ascending order.
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16]);
+
 // nearest_indices.cpp: refineIndices with the palette already built; true
 // when the index word was replaced.
-bool refineWithPalette(const ColourBlock& texels, uint32_t* indexWord,
+bool refineWithPalette(const TexelPlanes& planes, uint32_t* indexWord,
                        const ColourPalette& palette, int mode, RefineRule rule);

@@ -1,28 +1,27 @@
-// Class sums of an index word, class means from sums, and a palette's
-// squared error over the block from the class sums.
+// A block's channel planes, class means from class sums, the colour codes
+// and palette of two sources, and a palette's squared error over the block
+// from the class sums.
 #include "atc_search.h"
 #include "colour_tables.h"
 
 using colour_tables::kField5;
 using colour_tables::kField6;
 
-ClassSums classSums(const ColourBlock& texels, uint32_t indexWord) {
-    ClassSums sums{};
+TexelPlanes texelPlanes(const ColourBlock& texels) {
+    TexelPlanes planes;
     for (int t = 0; t < 16; ++t) {
-        const int index = (indexWord >> (2 * t)) & 3;
-        ++sums.count[index];
         for (int k = 0; k < 3; ++k) {
-            sums.sum[index][k] += texels.texel[t][k];
+            planes.ch[k][t] = texels.texel[t][k];
         }
     }
-    return sums;
+    return planes;
 }
 
-int32_t blockSquares(const ColourBlock& texels) {
+int32_t planeSquares(const TexelPlanes& planes) {
     int32_t squares = 0;
-    for (int t = 0; t < 16; ++t) {
-        for (int k = 0; k < 3; ++k) {
-            squares += texels.texel[t][k] * texels.texel[t][k];
+    for (int k = 0; k < 3; ++k) {
+        for (int t = 0; t < 16; ++t) {
+            squares += planes.ch[k][t] * planes.ch[k][t];
         }
     }
     return squares;

@@ -1,7 +1,8 @@
 // The full search for a colour block, the quick way: the same candidates in
-// the same order as colour_block_encoder_reference.cpp, each evaluated from
-// running totals over the luminance order instead of texel by texel.
+// the same order as colour_block_encoder_reference.cpp, evaluated from
+// running totals over the luminance order, most of them in vector lanes.
 #include "atc_search.h"
+#include "candidate_order.h"
 
 namespace {
 
@@ -13,44 +14,71 @@ struct Candidate {
     int mode;
 };
 
-// The squared error that the texel-by-texel search finds for this split:
-// class means, black-mode test and takeover, quantised colours, palette.
-int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format) {
-    ClassSums sums = splitSums(sorted, split);
-    Clusters clusters = meansOf(sums);
-    int mode = 0;
-    if (blackModeWanted(clusters)) {
-        mode = 1;
-        moveFirstSumsIntoSecond(&sums);
-        clusters = meansOf(sums);
+// Splits already evaluated one by one, for the current start of class 3.
+// The search lowers hi, and with it the start of class 3, monotonically, so
+// a split seen under an earlier start can never come again.
+class SeenSplits {
+public:
+    // True when the split came before; marks it otherwise.
+    bool check(const Split& split) {
+        if (split.p3 != m_start) {
+            m_start = split.p3;
+            for (uint64_t& word : m_seen) {
+                word = 0;
+            }
+        }
+        const int key = 17 * split.p1 + split.p2;
+        const uint64_t bit = uint64_t{1} << (key & 63);
+        const bool seen = (m_seen[key >> 6] & bit) != 0;
+        m_seen[key >> 6] |= bit;
+        return seen;
     }
-    const ColourPalette palette =
-        sourcePalette(colourSources(clusters, mode, format), mode, format);
-    return paletteError(sorted.squares, sums, palette);
-}
+
+private:
+    int m_start = -1;
+    uint64_t m_seen[5] = {};  // bit 17 x p1 + p2
+};
 
 }  // namespace
 
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1) {
+    const TexelPlanes planes = texelPlanes(texels);
     SortedTexels sorted;
-    sortTexels(texels, &sorted);
-    SplitList list;
-    listSplits(sorted, &list);
+    sortTexels(planes, &sorted);
+    alignas(64) int32_t errors[kPaddedCandidates];
+    const LaneSearch lanes = splitErrors(sorted, format, errors);
 
-    int32_t bestError = kWorstBlockError;
-    int bestSplit = -1;
-    for (int n = 0; n < list.size; ++n) {
-        const int32_t error = splitError(sorted, list.split[n], format);
-        if (error < bestError) {
-            bestError = error;
-            bestSplit = n;
+    int bestCandidate = -1;
+    if (lanes.pending == 0) {
+        if (lanes.first >= 0 && errors[lanes.first] < kWorstBlockError) {
+            bestCandidate = lanes.first;
+        }
+    } else {
+        // Two candidates with the same split have the same index word and so
+        // the same error, and an equal error never replaces the best: a
+        // repeated split left to the scalar evaluation needs no second look.
+        SeenSplits seen;
+        int32_t bestError = kWorstBlockError;
+        for (int n = 0; n < kCandidates; ++n) {
+            int32_t error = errors[n];
+            if (error < 0) {
+                const Split split = candidateSplit(sorted, n);
+                if (seen.check(split)) {
+                    continue;
+                }
+                error = splitError(sorted, split, format);
+            }
+            if (error < bestError) {
+                bestError = error;
+                bestCandidate = n;
+            }
         }
     }
 
     Candidate best{0, Clusters{}, 0};
-    if (bestSplit >= 0) {
-        const Split& split = list.split[bestSplit];
+    if (bestCandidate >= 0) {
+        const Split split = candidateSplit(sorted, bestCandidate);
         best.indexWord = splitIndexWord(sorted, split);
         best.clusters = meansOf(splitSums(sorted, split));
         best.mode = chooseBlackMode(&best.indexWord, &best.clusters);
@@ -59,8 +87,8 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
     Candidate kept = best;
     const ColourPalette palette =
         sourcePalette(colourSources(best.clusters, best.mode, format), best.mode, format);
-    if (refineWithPalette(texels, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
-        kept.clusters = meansOf(classSums(texels, kept.indexWord));
+    if (refineWithPalette(planes, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
+        kept.clusters = meansOf(planeClassSums(planes, kept.indexWord));
         kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;

@@ -1,0 +1,250 @@
+// The full search's candidate errors in vector lanes, one candidate a lane,
+// compiled for every instruction set that Highway targets and chosen at run
+// time.
+//
+// How the kernel keeps the results identical to the texel-by-texel search:
+// it has no floating point at all. Every lane runs the integer steps of the
+// scalar evaluation (splitSums, meansOf, the interpolated palette of the
+// quantised means, paletteError) with the same operands: class sums are
+// differences of running totals (at most 16 x 255), means are sums times a
+// reciprocal shifted right, which the compile-time check in colour_tables.h
+// proves equal to truncating division for every sum and count that occurs,
+// the quantisation is the scalar rule (truncated field or its neighbour with
+// the lowest bit flipped when that one is strictly closer), the palette
+// mixes are (5 a + 3 b) >> 3 and (3 a + 5 b) >> 3, and the error terms
+// p x (n x p - 2 s) stay below 2^22 in magnitude and their sum below 2^31.
+// Integer addition is exact and associative, so summing those terms in any
+// order gives the scalar sum. Lanes whose classes could take black mode,
+// and (order mode) lanes whose codes would decode to the black-mode palette,
+// are left to the scalar splitError: they are marked -1, never a real error.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "split_errors.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+#include "hwy/highway.h"
+
+#include <cstdint>
+
+#include "atc_search.h"
+#include "candidate_order.h"
+#include "colour_tables.h"
+
+#ifndef ATC_SPLIT_ERRORS_ONCE
+#define ATC_SPLIT_ERRORS_ONCE
+namespace {
+
+struct Reciprocals {
+    // 2^16 / n rounded up for n = 0..15 (0 for an empty class, whose sum is
+    // 0): class 0's count when it ends at position n.
+    alignas(64) int32_t ofCount[16];
+    // The same for the count 16 - p of class 3 when it starts at position p.
+    alignas(64) int32_t ofRemainder[16];
+};
+
+constexpr Reciprocals makeReciprocals() {
+    Reciprocals r{};
+    for (int n = 1; n < 16; ++n) {
+        r.ofCount[n] = static_cast<int32_t>(colour_tables::kReciprocal[n]);
+    }
+    for (int p = 0; p < 16; ++p) {
+        r.ofRemainder[p] = static_cast<int32_t>(colour_tables::kReciprocal[16 - p]);
+    }
+    return r;
+}
+
+constexpr Reciprocals kReciprocals = makeReciprocals();
+
+}  // namespace
+#endif
+
+HWY_BEFORE_NAMESPACE();
+namespace atc_kernels {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using D = hn::ScalableTag<int32_t>;
+using V = hn::Vec<D>;
+
+// table[index] for a table of 16 entries and indices 0..15: one permutation
+// where a vector holds the whole table, two and a blend where it holds half,
+// else a gather.
+HWY_INLINE V Lookup16(D d, const int32_t* HWY_RESTRICT table, V index) {
+    if constexpr (hn::MaxLanes(D()) == 16) {
+        return hn::TableLookupLanes(hn::Load(d, table), hn::IndicesFromVec(d, index));
+    } else if constexpr (hn::MaxLanes(D()) == 8) {
+        const auto within = hn::IndicesFromVec(d, hn::And(index, hn::Set(d, 7)));
+        const V low = hn::TableLookupLanes(hn::Load(d, table), within);
+        const V high = hn::TableLookupLanes(hn::Load(d, table + 8), within);
+        return hn::IfThenElse(hn::Gt(index, hn::Set(d, 7)), high, low);
+    } else {
+        return hn::GatherIndex(d, table, index);
+    }
+}
+
+// The byte that a channel value's kBits-wide colour-code field decodes to.
+template <int kBits>
+HWY_INLINE V Reconstruct(D d, V value) {
+    const V q = hn::ShiftRight<8 - kBits>(value);
+    const V other = hn::Xor(q, hn::Set(d, 1));
+    const V kept = hn::Or(hn::ShiftLeft<8 - kBits>(q), hn::ShiftRight<2 * kBits - 8>(q));
+    const V flipped =
+        hn::Or(hn::ShiftLeft<8 - kBits>(other), hn::ShiftRight<2 * kBits - 8>(other));
+    const auto closer =
+        hn::Lt(hn::Abs(hn::Sub(value, flipped)), hn::Abs(hn::Sub(value, kept)));
+    return hn::IfThenElse(closer, flipped, kept);
+}
+
+HWY_INLINE V Mean(V sum, V reciprocal) {
+    return hn::ShiftRight<colour_tables::kDivisionShift>(hn::Mul(sum, reciprocal));
+}
+
+// p x (n x p - 2 s): what one class and channel adds to the block's error
+// beyond the sum of the squared texel values.
+HWY_INLINE V ErrorTerm(V palette, V count, V sum) {
+    return hn::Mul(palette, hn::Sub(hn::Mul(count, palette), hn::Add(sum, sum)));
+}
+
+HWY_INLINE V Luminance(D d, V c0, V c1, V c2) {
+    const V weighted = hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), c0), hn::Mul(hn::Set(d, 38), c1)),
+                               hn::Mul(hn::Set(d, 7), c2));
+    return hn::ShiftRight<6>(weighted);
+}
+
+// What each candidate needs of class 0 and class 3 depends only on where
+// the class ends (p1) or starts (p3): both tables hold, by that position p,
+// the class's colour (its mean, quantised and decoded), its error term summed
+// over the channels, and whether black mode could apply (class 0 has texels
+// and a dark mean; class 3 has a bright mean). Order mode also keeps the
+// luminance floor of the first colour and the ceiling of the last.
+struct OuterClasses {
+    alignas(64) int32_t colour[3][16];
+    alignas(64) int32_t term[16];
+    alignas(64) int32_t blackPossible[16];  // -1 or 0
+    alignas(64) int32_t luminanceBound[16];
+};
+
+void OuterClassTables(D d, const SortedTexels& sorted, bool orderMode, OuterClasses* first,
+                      OuterClasses* last) {
+    const V darkEnough = hn::Set(d, 39);     // isDark: largest channel below 39
+    const V brightEnough = hn::Set(d, 142);  // value percent above 55: above 142
+    for (size_t p = 0; p < 16; p += hn::Lanes(d)) {
+        const V count0 = hn::Iota(d, static_cast<int32_t>(p));
+        const V count3 = hn::Sub(hn::Set(d, 16), count0);
+        const V reciprocal0 = hn::Load(d, kReciprocals.ofCount + p);
+        const V reciprocal3 = hn::Load(d, kReciprocals.ofRemainder + p);
+        V term0 = hn::Zero(d);
+        V term3 = hn::Zero(d);
+        V max0 = hn::Zero(d);
+        V max3 = hn::Zero(d);
+        V colour0[3];
+        V colour3[3];
+        for (int k = 0; k < 3; ++k) {
+            const V sum0 = hn::Load(d, sorted.sum[k] + p);
+            const V sum3 = hn::Sub(hn::Set(d, sorted.sum[k][16]), sum0);
+            const V mean0 = Mean(sum0, reciprocal0);
+            const V mean3 = Mean(sum3, reciprocal3);
+            max0 = hn::Max(max0, mean0);
+            max3 = hn::Max(max3, mean3);
+            // Class 0's colour is colour 0 (5:5:5, or 5:6:5 in order mode),
+            // class 3's colour 1 (5:6:5).
+            colour0[k] = k == 1 && orderMode ? Reconstruct<6>(d, mean0) : Reconstruct<5>(d, mean0);
+            colour3[k] = k == 1 ? Reconstruct<6>(d, mean3) : Reconstruct<5>(d, mean3);
+            hn::Store(colour0[k], d, first->colour[k] + p);
+            hn::Store(colour3[k], d, last->colour[k] + p);
+            term0 = hn::Add(term0, ErrorTerm(colour0[k], count0, sum0));
+            term3 = hn::Add(term3, ErrorTerm(colour3[k], count3, sum3));
+        }
+        hn::Store(term0, d, first->term + p);
+        hn::Store(term3, d, last->term + p);
+        const auto dark = hn::And(hn::Gt(count0, hn::Zero(d)), hn::Lt(max0, darkEnough));
+        hn::Store(hn::VecFromMask(d, dark), d, first->blackPossible + p);
+        hn::Store(hn::VecFromMask(d, hn::Gt(max3, brightEnough)), d, last->blackPossible + p);
+        if (orderMode) {
+            // The codes of order mode make the black-mode palette when the
+            // first colour's darkest origin is brighter than the last one's
+            // brightest.
+            const V floor0 = Luminance(d, hn::And(colour0[0], hn::Set(d, 0xF8)),
+                                       hn::And(colour0[1], hn::Set(d, 0xFC)),
+                                       hn::And(colour0[2], hn::Set(d, 0xF8)));
+            const V ceil3 = Luminance(d, hn::Or(colour3[0], hn::Set(d, 7)),
+                                      hn::Or(colour3[1], hn::Set(d, 3)),
+                                      hn::Or(colour3[2], hn::Set(d, 7)));
+            hn::Store(floor0, d, first->luminanceBound + p);
+            hn::Store(ceil3, d, last->luminanceBound + p);
+        }
+    }
+}
+
+LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format,
+                       int32_t* HWY_RESTRICT errors) {
+    const D d;
+    const bool orderMode = format == FORMAT_ATC_ORDER_MODE;
+    OuterClasses first;
+    OuterClasses last;
+    OuterClassTables(d, sorted, orderMode, &first, &last);
+    const V notEvaluated = hn::Set(d, -1);
+    const V never = hn::Set(d, INT32_MAX);
+    const V five = hn::Set(d, 5);
+    const V three = hn::Set(d, 3);
+    // Per lane, the least error so far and the first candidate with it.
+    V least = never;
+    V leastAt = never;
+    int pending = 0;
+    for (size_t n = 0; n < static_cast<size_t>(kPaddedCandidates); n += hn::Lanes(d)) {
+        const V hi = hn::Load(d, kCandidateOrder.hi + n);
+        const V lo = hn::Load(d, kCandidateOrder.lo + n);
+        const V mid = hn::Load(d, kCandidateOrder.mid + n);
+        // Class 3 starts at p3 <= hi <= 15; classes 0 to 2 end at p1 <= p2 <=
+        // p3, so every position below is at most 15.
+        const V p3 = Lookup16(d, sorted.runStart, hi);
+        const V p1 = hn::Min(Lookup16(d, sorted.runEnd, lo), p3);
+        const V p2 = hn::Min(Lookup16(d, sorted.runEnd, mid), p3);
+        const V count1 = hn::Sub(p2, p1);
+        const V count2 = hn::Sub(p3, p2);
+        auto scalar = hn::MaskFromVec(
+            hn::And(Lookup16(d, first.blackPossible, p1), Lookup16(d, last.blackPossible, p3)));
+        if (orderMode) {
+            scalar = hn::Or(scalar, hn::Gt(Lookup16(d, first.luminanceBound, p1),
+                                           Lookup16(d, last.luminanceBound, p3)));
+        }
+        V error = hn::Add(hn::Set(d, sorted.squares),
+                          hn::Add(Lookup16(d, first.term, p1), Lookup16(d, last.term, p3)));
+        for (int k = 0; k < 3; ++k) {
+            const V a = Lookup16(d, first.colour[k], p1);
+            const V b = Lookup16(d, last.colour[k], p3);
+            const V to1 = Lookup16(d, sorted.sum[k], p1);
+            const V to2 = Lookup16(d, sorted.sum[k], p2);
+            const V to3 = Lookup16(d, sorted.sum[k], p3);
+            const V mix1 = hn::ShiftRight<3>(hn::Add(hn::Mul(five, a), hn::Mul(three, b)));
+            const V mix2 = hn::ShiftRight<3>(hn::Add(hn::Mul(three, a), hn::Mul(five, b)));
+            error = hn::Add(error, ErrorTerm(mix1, count1, hn::Sub(to2, to1)));
+            error = hn::Add(error, ErrorTerm(mix2, count2, hn::Sub(to3, to2)));
+        }
+        hn::Store(hn::IfThenElse(scalar, notEvaluated, error), d, errors + n);
+        pending += static_cast<int>(hn::CountTrue(d, scalar));
+        // A lane's candidates come in search order, so a strictly smaller
+        // error keeps the first of equal ones.
+        const auto smaller = hn::Lt(hn::IfThenElse(scalar, never, error), least);
+        least = hn::IfThenElse(smaller, error, least);
+        leastAt = hn::IfThenElse(smaller, hn::Iota(d, static_cast<int32_t>(n)), leastAt);
+    }
+    const V leastOfAll = hn::MinOfLanes(d, least);
+    if (hn::GetLane(leastOfAll) == INT32_MAX) {
+        return {-1, pending};
+    }
+    const V firstAt = hn::MinOfLanes(d, hn::IfThenElse(hn::Eq(least, leastOfAll), leastAt, never));
+    return {hn::GetLane(firstAt), pending};
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace atc_kernels
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace atc_kernels {
+HWY_EXPORT(SplitErrors);
+}  // namespace atc_kernels
+
+LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::SplitErrors)(sorted, format, errors);
+}
+#endif

@@ -1,0 +1,243 @@
+// Passes over a block's 16 texels in vector lanes, one texel a lane,
+// compiled for every instruction set that Highway targets and chosen at run
+// time: the nearest palette entry of each texel, the class sums of an index
+// word, and the quick encoder's quarter-point classes.
+//
+// How the kernels keep the results identical to the texel-by-texel code:
+// they have no floating point. Each lane computes its texel's squared
+// distances, classes and contributions with the scalar code's integer
+// operations; the nearest entry is chosen as there, moving from P0 to P1,
+// P2, P3 only on a strictly smaller distance. The index word is the sum of
+// every lane's class shifted to its texel's field, which is the same as
+// or-ing the fields since they do not overlap; class counts and sums are
+// sums of integers far below 2^31, which no order of addition changes.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "texel_kernels.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+#include "hwy/highway.h"
+
+#include "atc_search.h"
+
+#ifndef ATC_TEXEL_KERNELS_ONCE
+#define ATC_TEXEL_KERNELS_ONCE
+namespace {
+
+// 2t: where texel t's class sits in the index word.
+struct FieldShifts {
+    alignas(64) uint32_t shift[16];
+};
+
+constexpr FieldShifts makeFieldShifts() {
+    FieldShifts shifts{};
+    for (uint32_t t = 0; t < 16; ++t) {
+        shifts.shift[t] = 2 * t;
+    }
+    return shifts;
+}
+
+constexpr FieldShifts kFieldShifts = makeFieldShifts();
+
+}  // namespace
+#endif
+
+HWY_BEFORE_NAMESPACE();
+namespace atc_kernels {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+using D = hn::ScalableTag<int32_t>;
+using DU = hn::RebindToUnsigned<D>;
+using V = hn::Vec<D>;
+using VU = hn::Vec<DU>;
+
+HWY_INLINE V SquaredDistance(D d, const V texel[3], const TexelColour& entry) {
+    const V d0 = hn::Sub(texel[0], hn::Set(d, entry.ch[0]));
+    const V d1 = hn::Sub(texel[1], hn::Set(d, entry.ch[1]));
+    const V d2 = hn::Sub(texel[2], hn::Set(d, entry.ch[2]));
+    return hn::Add(hn::Add(hn::Mul(d0, d0), hn::Mul(d1, d1)), hn::Mul(d2, d2));
+}
+
+HWY_INLINE void LoadTexels(D d, const TexelPlanes& planes, size_t t, V texel[3]) {
+    for (int k = 0; k < 3; ++k) {
+        texel[k] = hn::Load(d, planes.ch[k] + t);
+    }
+}
+
+// The index word of the lanes' classes, texels t onwards.
+HWY_INLINE uint32_t WordOf(DU du, VU index, size_t t) {
+    const VU shifted = index << hn::Load(du, kFieldShifts.shift + t);
+    return hn::GetLane(hn::SumOfLanes(du, shifted));
+}
+
+uint32_t NearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]) {
+    const D d;
+    const DU du;
+    uint32_t indexWord = 0;
+    for (int index = 0; index < 4; ++index) {
+        count[index] = 0;
+    }
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        V texel[3];
+        LoadTexels(d, planes, t, texel);
+        V nearest = SquaredDistance(d, texel, palette.entry[0]);
+        VU index = hn::Zero(du);
+        for (uint32_t entry = 1; entry < 4; ++entry) {
+            const V distance = SquaredDistance(d, texel, palette.entry[entry]);
+            const auto closer = hn::Lt(distance, nearest);
+            nearest = hn::IfThenElse(closer, distance, nearest);
+            index = hn::IfThenElse(hn::RebindMask(du, closer), hn::Set(du, entry), index);
+        }
+        indexWord += WordOf(du, index, t);
+        for (uint32_t entry = 0; entry < 4; ++entry) {
+            count[entry] += static_cast<int>(hn::CountTrue(du, hn::Eq(index, hn::Set(du, entry))));
+        }
+    }
+    return indexWord;
+}
+
+// Adds the lanes' texels to the sums of their classes.
+HWY_INLINE void AddToClasses(D d, DU du, const V texel[3], VU index, V sum[4][3], int count[4]) {
+    for (uint32_t entry = 0; entry < 4; ++entry) {
+        const auto member = hn::RebindMask(d, hn::Eq(index, hn::Set(du, entry)));
+        count[entry] += static_cast<int>(hn::CountTrue(d, member));
+        for (int k = 0; k < 3; ++k) {
+            sum[entry][k] = hn::Add(sum[entry][k], hn::IfThenElseZero(member, texel[k]));
+        }
+    }
+}
+
+HWY_INLINE ClassSums ReduceClasses(D d, const V sum[4][3], const int count[4]) {
+    ClassSums sums{};
+    for (int entry = 0; entry < 4; ++entry) {
+        sums.count[entry] = count[entry];
+        for (int k = 0; k < 3; ++k) {
+            sums.sum[entry][k] = hn::GetLane(hn::SumOfLanes(d, sum[entry][k]));
+        }
+    }
+    return sums;
+}
+
+ClassSums PlaneClassSums(const TexelPlanes& planes, uint32_t indexWord) {
+    const D d;
+    const DU du;
+    V sum[4][3];
+    for (auto& entry : sum) {
+        for (V& channel : entry) {
+            channel = hn::Zero(d);
+        }
+    }
+    int count[4] = {};
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        V texel[3];
+        LoadTexels(d, planes, t, texel);
+        const VU fields = hn::Set(du, indexWord) >> hn::Load(du, kFieldShifts.shift + t);
+        const VU index = hn::And(fields, hn::Set(du, 3));
+        AddToClasses(d, du, texel, index, sum, count);
+    }
+    return ReduceClasses(d, sum, count);
+}
+
+// Four times the luminance against the quarter points times four: class 3
+// from lo + 3 hi on, class 2 above 2 lo + 2 hi, class 1 above 3 lo + hi.
+uint32_t QuarterPointClasses(const TexelPlanes& planes, ClassSums* sums) {
+    const D d;
+    const DU du;
+    V luma[16 / hn::MaxLanes(D()) + (hn::MaxLanes(D()) > 16 ? 1 : 0)];
+    V lowest = hn::Set(d, 255);
+    V highest = hn::Zero(d);
+    size_t pass = 0;
+    for (size_t t = 0; t < 16; t += hn::Lanes(d), ++pass) {
+        V texel[3];
+        LoadTexels(d, planes, t, texel);
+        const V weighted =
+            hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), texel[0]), hn::Mul(hn::Set(d, 38), texel[1])),
+                    hn::Mul(hn::Set(d, 7), texel[2]));
+        luma[pass] = hn::ShiftRight<6>(weighted);
+        lowest = hn::Min(lowest, luma[pass]);
+        highest = hn::Max(highest, luma[pass]);
+    }
+    const int lo = hn::GetLane(hn::MinOfLanes(d, lowest));
+    const int hi = hn::GetLane(hn::MaxOfLanes(d, highest));
+    const V t1 = hn::Set(d, 3 * lo + hi);
+    const V t2 = hn::Set(d, 2 * lo + 2 * hi);
+    const V t3 = hn::Set(d, lo + 3 * hi - 1);  // y >= lo + 3 hi
+    V sum[4][3];
+    for (auto& entry : sum) {
+        for (V& channel : entry) {
+            channel = hn::Zero(d);
+        }
+    }
+    int count[4] = {};
+    uint32_t indexWord = 0;
+    pass = 0;
+    for (size_t t = 0; t < 16; t += hn::Lanes(d), ++pass) {
+        const V y = hn::ShiftLeft<2>(luma[pass]);
+        const VU one = hn::Set(du, 1);
+        VU index = hn::IfThenElseZero(hn::RebindMask(du, hn::Gt(y, t1)), one);
+        index = hn::IfThenElse(hn::RebindMask(du, hn::Gt(y, t2)), hn::Set(du, 2), index);
+        index = hn::IfThenElse(hn::RebindMask(du, hn::Gt(y, t3)), hn::Set(du, 3), index);
+        indexWord += WordOf(du, index, t);
+        V texel[3];
+        LoadTexels(d, planes, t, texel);
+        AddToClasses(d, du, texel, index, sum, count);
+    }
+    *sums = ReduceClasses(d, sum, count);
+    return indexWord;
+}
+
+// Keys are distinct, so each one's rank, the number of keys below it, is
+// its place in ascending order.
+void LuminanceOrder(const TexelPlanes& planes, uint32_t* HWY_RESTRICT ordered) {
+    const D d;
+    alignas(64) int32_t keys[16];
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        V texel[3];
+        LoadTexels(d, planes, t, texel);
+        const V weighted =
+            hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), texel[0]), hn::Mul(hn::Set(d, 38), texel[1])),
+                    hn::Mul(hn::Set(d, 7), texel[2]));
+        const V place = hn::Iota(d, static_cast<int32_t>(t));
+        hn::Store(hn::Or(hn::ShiftLeft<4>(hn::ShiftRight<6>(weighted)), place), d, keys + t);
+    }
+    alignas(64) int32_t ranks[16];
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        const V key = hn::Load(d, keys + t);
+        V rank = hn::Zero(d);
+        for (int u = 0; u < 16; ++u) {
+            rank = hn::Sub(rank, hn::VecFromMask(d, hn::Lt(hn::Set(d, keys[u]), key)));
+        }
+        hn::Store(rank, d, ranks + t);
+    }
+    for (int t = 0; t < 16; ++t) {
+        ordered[ranks[t]] = static_cast<uint32_t>(keys[t]);
+    }
+}
+
+}  // namespace HWY_NAMESPACE
+}  // namespace atc_kernels
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace atc_kernels {
+HWY_EXPORT(NearestIndices);
+HWY_EXPORT(PlaneClassSums);
+HWY_EXPORT(QuarterPointClasses);
+HWY_EXPORT(LuminanceOrder);
+}  // namespace atc_kernels
+
+uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::NearestIndices)(planes, palette, count);
+}
+
+ClassSums planeClassSums(const TexelPlanes& planes, uint32_t indexWord) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::PlaneClassSums)(planes, indexWord);
+}
+
+uint32_t quarterPointClasses(const TexelPlanes& planes, ClassSums* sums) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointClasses)(planes, sums);
+}
+
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16]) {
+    HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys);
+}
+#endif
