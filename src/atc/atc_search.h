@@ -12,9 +12,13 @@
 
 #include "atc_internal.h"
 
-// A block's texels as one array per channel, for vector lanes.
+// A block's texels as one array per channel, for vector lanes, and packed
+// into one number each for class sums: channel k in bits 16k..16k+15 and 1
+// in bits 48..63, so that adding up to 16 of them sums every channel and
+// counts the texels without a carry from one field into the next.
 struct TexelPlanes {
     alignas(64) int32_t ch[3][16];
+    uint64_t packed[16];
 };
 
 // Texel count and per-channel sum of each index class.
@@ -67,8 +71,7 @@ int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t form
 
 // class_sums.cpp
 TexelPlanes texelPlanes(const ColourBlock& texels);
-// The sum of every channel value squared, over the block.
-int32_t planeSquares(const TexelPlanes& planes);
+ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord);
 Clusters meansOf(const ClassSums& sums);
 // Black mode's takeover of an empty class 2 by class 1, on the sums (nothing
 // happens when class 2 has texels).
@@ -81,13 +84,12 @@ int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette
 
 // texel_kernels.cpp: the index word of each texel's nearest palette entry
 // (the lower entry on equal distances) with the sizes of its classes; the
-// class sums of an index word; the quick encoder's quarter-point index word
-// with its class sums.
+// quick encoder's quarter-point index word; each texel's luminance x 16 +
+// its place in the block, in ascending order. The last two also give the
+// sum of every channel value squared, over the block.
 uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
-ClassSums planeClassSums(const TexelPlanes& planes, uint32_t indexWord);
-uint32_t quarterPointClasses(const TexelPlanes& planes, ClassSums* sums);
-// Each texel's luminance x 16 + its place in the block, in ascending order.
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16]);
+uint32_t quarterPointIndices(const TexelPlanes& planes, int32_t* squares);
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares);
 
 // nearest_indices.cpp: refineIndices with the palette already built; true
 // when the index word was replaced.

@@ -88,7 +88,7 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
     const ColourPalette palette =
         sourcePalette(colourSources(best.clusters, best.mode, format), best.mode, format);
     if (refineWithPalette(planes, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
-        kept.clusters = meansOf(planeClassSums(planes, kept.indexWord));
+        kept.clusters = meansOf(classSums(planes, kept.indexWord));
         kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;

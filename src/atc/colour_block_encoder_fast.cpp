@@ -1,14 +1,16 @@
 // The quick colour-block encoder, tuned: the same steps as
 // colour_block_encoder_fast_reference.cpp, with the texel passes (quarter-
-// point classes and their sums, the refinement's nearest entries) in vector
-// lanes and the grade from the class sums instead of a decode of the block.
+// point classes, the refinement's nearest entries) in vector lanes, class
+// sums from packed texels, and the grade from the class sums instead of a
+// decode of the block.
 #include "atc_search.h"
 
 uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                uint16_t* colour1, int32_t* grade) {
     const TexelPlanes planes = texelPlanes(texels);
-    ClassSums sums;
-    uint32_t indexWord = quarterPointClasses(planes, &sums);
+    int32_t squares = 0;
+    uint32_t indexWord = quarterPointIndices(planes, &squares);
+    ClassSums sums = classSums(planes, indexWord);
     Clusters clusters = meansOf(sums);
     int mode = 0;
     if (clusters.count[3] != 16) {
@@ -16,7 +18,7 @@ uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint1
         const ColourPalette palette =
             sourcePalette(colourSources(clusters, mode, format), mode, format);
         if (refineWithPalette(planes, &indexWord, palette, mode, RefineRule::Fast)) {
-            sums = planeClassSums(planes, indexWord);
+            sums = classSums(planes, indexWord);
             clusters = meansOf(sums);
             mode = chooseBlackModeFast(&indexWord, &clusters);
         }
@@ -31,6 +33,6 @@ uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint1
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
     const ColourPalette palette = sourcePalette(sources, mode, format);
-    *grade = paletteError(planeSquares(planes), sums, palette) >> 4;
+    *grade = paletteError(squares, sums, palette) >> 4;
     return indexWord;
 }

@@ -7,8 +7,7 @@
 
 void sortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
     uint32_t keys[16];
-    luminanceOrder(planes, keys);
-    sorted->squares = planeSquares(planes);
+    luminanceOrder(planes, keys, &sorted->squares);
     for (int k = 0; k < 3; ++k) {
         sorted->sum[k][0] = 0;
     }

@@ -1,7 +1,7 @@
 // Passes over a block's 16 texels in vector lanes, one texel a lane,
 // compiled for every instruction set that Highway targets and chosen at run
-// time: the nearest palette entry of each texel, the class sums of an index
-// word, and the quick encoder's quarter-point classes.
+// time: the nearest palette entry of each texel, the quick encoder's
+// quarter-point classes, and the ranks of the texels' luminances.
 //
 // How the kernels keep the results identical to the texel-by-texel code:
 // they have no floating point. Each lane computes its texel's squared
@@ -9,8 +9,9 @@
 // operations; the nearest entry is chosen as there, moving from P0 to P1,
 // P2, P3 only on a strictly smaller distance. The index word is the sum of
 // every lane's class shifted to its texel's field, which is the same as
-// or-ing the fields since they do not overlap; class counts and sums are
-// sums of integers far below 2^31, which no order of addition changes.
+// or-ing the fields since they do not overlap; class counts and the sum of
+// squares (at most 16 x 3 x 255^2) are sums of integers far below 2^31,
+// which no order of addition changes.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "texel_kernels.cpp"
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
@@ -95,110 +96,68 @@ uint32_t NearestIndices(const TexelPlanes& planes, const ColourPalette& palette,
     return indexWord;
 }
 
-// Adds the lanes' texels to the sums of their classes.
-HWY_INLINE void AddToClasses(D d, DU du, const V texel[3], VU index, V sum[4][3], int count[4]) {
-    for (uint32_t entry = 0; entry < 4; ++entry) {
-        const auto member = hn::RebindMask(d, hn::Eq(index, hn::Set(du, entry)));
-        count[entry] += static_cast<int>(hn::CountTrue(d, member));
-        for (int k = 0; k < 3; ++k) {
-            sum[entry][k] = hn::Add(sum[entry][k], hn::IfThenElseZero(member, texel[k]));
-        }
-    }
+HWY_INLINE V LuminanceOf(D d, const V texel[3]) {
+    const V weighted =
+        hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), texel[0]), hn::Mul(hn::Set(d, 38), texel[1])),
+                hn::Mul(hn::Set(d, 7), texel[2]));
+    return hn::ShiftRight<6>(weighted);
 }
 
-HWY_INLINE ClassSums ReduceClasses(D d, const V sum[4][3], const int count[4]) {
-    ClassSums sums{};
-    for (int entry = 0; entry < 4; ++entry) {
-        sums.count[entry] = count[entry];
-        for (int k = 0; k < 3; ++k) {
-            sums.sum[entry][k] = hn::GetLane(hn::SumOfLanes(d, sum[entry][k]));
-        }
-    }
-    return sums;
-}
-
-ClassSums PlaneClassSums(const TexelPlanes& planes, uint32_t indexWord) {
-    const D d;
-    const DU du;
-    V sum[4][3];
-    for (auto& entry : sum) {
-        for (V& channel : entry) {
-            channel = hn::Zero(d);
-        }
-    }
-    int count[4] = {};
-    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
-        V texel[3];
-        LoadTexels(d, planes, t, texel);
-        const VU fields = hn::Set(du, indexWord) >> hn::Load(du, kFieldShifts.shift + t);
-        const VU index = hn::And(fields, hn::Set(du, 3));
-        AddToClasses(d, du, texel, index, sum, count);
-    }
-    return ReduceClasses(d, sum, count);
+HWY_INLINE V SquaresOf(const V texel[3]) {
+    return hn::Add(hn::Add(hn::Mul(texel[0], texel[0]), hn::Mul(texel[1], texel[1])),
+                   hn::Mul(texel[2], texel[2]));
 }
 
 // Four times the luminance against the quarter points times four: class 3
 // from lo + 3 hi on, class 2 above 2 lo + 2 hi, class 1 above 3 lo + hi.
-uint32_t QuarterPointClasses(const TexelPlanes& planes, ClassSums* sums) {
+uint32_t QuarterPointIndices(const TexelPlanes& planes, int32_t* HWY_RESTRICT squares) {
     const D d;
     const DU du;
-    V luma[16 / hn::MaxLanes(D()) + (hn::MaxLanes(D()) > 16 ? 1 : 0)];
+    alignas(64) int32_t luma[16];
     V lowest = hn::Set(d, 255);
     V highest = hn::Zero(d);
-    size_t pass = 0;
-    for (size_t t = 0; t < 16; t += hn::Lanes(d), ++pass) {
+    V squared = hn::Zero(d);
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
         V texel[3];
         LoadTexels(d, planes, t, texel);
-        const V weighted =
-            hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), texel[0]), hn::Mul(hn::Set(d, 38), texel[1])),
-                    hn::Mul(hn::Set(d, 7), texel[2]));
-        luma[pass] = hn::ShiftRight<6>(weighted);
-        lowest = hn::Min(lowest, luma[pass]);
-        highest = hn::Max(highest, luma[pass]);
+        const V y = LuminanceOf(d, texel);
+        hn::Store(y, d, luma + t);
+        lowest = hn::Min(lowest, y);
+        highest = hn::Max(highest, y);
+        squared = hn::Add(squared, SquaresOf(texel));
     }
+    *squares = hn::GetLane(hn::SumOfLanes(d, squared));
     const int lo = hn::GetLane(hn::MinOfLanes(d, lowest));
     const int hi = hn::GetLane(hn::MaxOfLanes(d, highest));
     const V t1 = hn::Set(d, 3 * lo + hi);
     const V t2 = hn::Set(d, 2 * lo + 2 * hi);
     const V t3 = hn::Set(d, lo + 3 * hi - 1);  // y >= lo + 3 hi
-    V sum[4][3];
-    for (auto& entry : sum) {
-        for (V& channel : entry) {
-            channel = hn::Zero(d);
-        }
-    }
-    int count[4] = {};
     uint32_t indexWord = 0;
-    pass = 0;
-    for (size_t t = 0; t < 16; t += hn::Lanes(d), ++pass) {
-        const V y = hn::ShiftLeft<2>(luma[pass]);
-        const VU one = hn::Set(du, 1);
-        VU index = hn::IfThenElseZero(hn::RebindMask(du, hn::Gt(y, t1)), one);
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        const V y = hn::ShiftLeft<2>(hn::Load(d, luma + t));
+        VU index = hn::IfThenElseZero(hn::RebindMask(du, hn::Gt(y, t1)), hn::Set(du, 1));
         index = hn::IfThenElse(hn::RebindMask(du, hn::Gt(y, t2)), hn::Set(du, 2), index);
         index = hn::IfThenElse(hn::RebindMask(du, hn::Gt(y, t3)), hn::Set(du, 3), index);
         indexWord += WordOf(du, index, t);
-        V texel[3];
-        LoadTexels(d, planes, t, texel);
-        AddToClasses(d, du, texel, index, sum, count);
     }
-    *sums = ReduceClasses(d, sum, count);
     return indexWord;
 }
 
 // Keys are distinct, so each one's rank, the number of keys below it, is
 // its place in ascending order.
-void LuminanceOrder(const TexelPlanes& planes, uint32_t* HWY_RESTRICT ordered) {
+void LuminanceOrder(const TexelPlanes& planes, uint32_t* HWY_RESTRICT ordered,
+                    int32_t* HWY_RESTRICT squares) {
     const D d;
     alignas(64) int32_t keys[16];
+    V squared = hn::Zero(d);
     for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
         V texel[3];
         LoadTexels(d, planes, t, texel);
-        const V weighted =
-            hn::Add(hn::Add(hn::Mul(hn::Set(d, 19), texel[0]), hn::Mul(hn::Set(d, 38), texel[1])),
-                    hn::Mul(hn::Set(d, 7), texel[2]));
         const V place = hn::Iota(d, static_cast<int32_t>(t));
-        hn::Store(hn::Or(hn::ShiftLeft<4>(hn::ShiftRight<6>(weighted)), place), d, keys + t);
+        hn::Store(hn::Or(hn::ShiftLeft<4>(LuminanceOf(d, texel)), place), d, keys + t);
+        squared = hn::Add(squared, SquaresOf(texel));
     }
+    *squares = hn::GetLane(hn::SumOfLanes(d, squared));
     alignas(64) int32_t ranks[16];
     for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
         const V key = hn::Load(d, keys + t);
@@ -220,8 +179,7 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace atc_kernels {
 HWY_EXPORT(NearestIndices);
-HWY_EXPORT(PlaneClassSums);
-HWY_EXPORT(QuarterPointClasses);
+HWY_EXPORT(QuarterPointIndices);
 HWY_EXPORT(LuminanceOrder);
 }  // namespace atc_kernels
 
@@ -229,15 +187,11 @@ uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette,
     return HWY_DYNAMIC_DISPATCH(atc_kernels::NearestIndices)(planes, palette, count);
 }
 
-ClassSums planeClassSums(const TexelPlanes& planes, uint32_t indexWord) {
-    return HWY_DYNAMIC_DISPATCH(atc_kernels::PlaneClassSums)(planes, indexWord);
+uint32_t quarterPointIndices(const TexelPlanes& planes, int32_t* squares) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointIndices)(planes, squares);
 }
 
-uint32_t quarterPointClasses(const TexelPlanes& planes, ClassSums* sums) {
-    return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointClasses)(planes, sums);
-}
-
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16]) {
-    HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys);
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares) {
+    HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys, squares);
 }
 #endif
