@@ -88,7 +88,7 @@ int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette
 // its place in the block, in ascending order. The last two also give the
 // sum of every channel value squared, over the block.
 uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
-uint32_t quarterPointIndices(const TexelPlanes& planes, int32_t* squares);
+uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares);
 void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares);
 
 // nearest_indices.cpp: refineIndices with the palette already built; true

@@ -9,7 +9,7 @@ uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint1
                                uint16_t* colour1, int32_t* grade) {
     const TexelPlanes planes = texelPlanes(texels);
     int32_t squares = 0;
-    uint32_t indexWord = quarterPointIndices(planes, &squares);
+    uint32_t indexWord = quarterPointWord(planes, &squares);
     ClassSums sums = classSums(planes, indexWord);
     Clusters clusters = meansOf(sums);
     int mode = 0;

@@ -110,7 +110,7 @@ HWY_INLINE V SquaresOf(const V texel[3]) {
 
 // Four times the luminance against the quarter points times four: class 3
 // from lo + 3 hi on, class 2 above 2 lo + 2 hi, class 1 above 3 lo + hi.
-uint32_t QuarterPointIndices(const TexelPlanes& planes, int32_t* HWY_RESTRICT squares) {
+uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* HWY_RESTRICT squares) {
     const D d;
     const DU du;
     alignas(64) int32_t luma[16];
@@ -179,7 +179,7 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace atc_kernels {
 HWY_EXPORT(NearestIndices);
-HWY_EXPORT(QuarterPointIndices);
+HWY_EXPORT(QuarterPointWord);
 HWY_EXPORT(LuminanceOrder);
 }  // namespace atc_kernels
 
@@ -187,8 +187,8 @@ uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette,
     return HWY_DYNAMIC_DISPATCH(atc_kernels::NearestIndices)(planes, palette, count);
 }
 
-uint32_t quarterPointIndices(const TexelPlanes& planes, int32_t* squares) {
-    return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointIndices)(planes, squares);
+uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares) {
+    return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointWord)(planes, squares);
 }
 
 void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares) {
