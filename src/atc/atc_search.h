@@ -13,12 +13,14 @@
 #include "atc_internal.h"
 
 // A block's texels as one array per channel, for vector lanes, and packed
-// into one number each for class sums: channel k in bits 16k..16k+15 and 1
-// in bits 48..63, so that adding up to 16 of them sums every channel and
-// counts the texels without a carry from one field into the next.
+// for class sums: channel 0 in bits 0..11 and channel 1 in bits 12..23 of
+// one number, channel 2 in bits 0..11 and 1 in bits 12..16 of another, so
+// that adding up to 16 of them sums every channel and counts the texels
+// without a carry from one field into the next (16 x 255 < 2^12).
 struct TexelPlanes {
     alignas(64) int32_t ch[3][16];
-    uint64_t packed[16];
+    alignas(64) uint32_t firstTwo[16];
+    alignas(64) uint32_t lastAndOne[16];
 };
 
 // Texel count and per-channel sum of each index class.
@@ -70,7 +72,6 @@ LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t erro
 int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format);
 
 // class_sums.cpp
-TexelPlanes texelPlanes(const ColourBlock& texels);
 ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord);
 Clusters meansOf(const ClassSums& sums);
 // Black mode's takeover of an empty class 2 by class 1, on the sums (nothing
@@ -82,11 +83,12 @@ ColourCodes quickCodes(const ColourSources& sources, int mode, uint32_t format);
 ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t format);
 int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette);
 
-// texel_kernels.cpp: the index word of each texel's nearest palette entry
-// (the lower entry on equal distances) with the sizes of its classes; the
-// quick encoder's quarter-point index word; each texel's luminance x 16 +
-// its place in the block, in ascending order. The last two also give the
-// sum of every channel value squared, over the block.
+// texel_kernels.cpp: a block's planes; the index word of each texel's
+// nearest palette entry (the lower entry on equal distances) with the sizes
+// of its classes; the quick encoder's quarter-point index word; each
+// texel's luminance x 16 + its place in the block, in ascending order. The
+// last two also give the sum of every channel value squared, over the block.
+void texelPlanes(const ColourBlock& texels, TexelPlanes* planes);
 uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
 uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares);
 void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares);

@@ -1,4 +1,4 @@
-// A block's channel planes, class sums of an index word and means from them, the colour codes
+// Class sums of an index word and means from them, the colour codes
 // and palette of two sources, and a palette's squared error over the block
 // from the class sums.
 #include "atc_search.h"
@@ -7,30 +7,20 @@
 using colour_tables::kField5;
 using colour_tables::kField6;
 
-TexelPlanes texelPlanes(const ColourBlock& texels) {
-    TexelPlanes planes;
-    for (int t = 0; t < 16; ++t) {
-        uint64_t packed = uint64_t{1} << 48;
-        for (int k = 0; k < 3; ++k) {
-            planes.ch[k][t] = texels.texel[t][k];
-            packed |= uint64_t{texels.texel[t][k]} << (16 * k);
-        }
-        planes.packed[t] = packed;
-    }
-    return planes;
-}
-
 ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord) {
-    uint64_t total[4] = {};
+    uint32_t firstTwo[4] = {};
+    uint32_t lastAndOne[4] = {};
     for (int t = 0; t < 16; ++t) {
-        total[(indexWord >> (2 * t)) & 3] += planes.packed[t];
+        const int index = (indexWord >> (2 * t)) & 3;
+        firstTwo[index] += planes.firstTwo[t];
+        lastAndOne[index] += planes.lastAndOne[t];
     }
     ClassSums sums;
     for (int index = 0; index < 4; ++index) {
-        sums.count[index] = static_cast<int>(total[index] >> 48);
-        for (int k = 0; k < 3; ++k) {
-            sums.sum[index][k] = static_cast<int>((total[index] >> (16 * k)) & 0xFFFF);
-        }
+        sums.count[index] = static_cast<int>(lastAndOne[index] >> 12);
+        sums.sum[index][0] = static_cast<int>(firstTwo[index] & 0xFFF);
+        sums.sum[index][1] = static_cast<int>(firstTwo[index] >> 12);
+        sums.sum[index][2] = static_cast<int>(lastAndOne[index] & 0xFFF);
     }
     return sums;
 }

@@ -43,7 +43,8 @@ private:
 
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1) {
-    const TexelPlanes planes = texelPlanes(texels);
+    TexelPlanes planes;
+    texelPlanes(texels, &planes);
     SortedTexels sorted;
     sortTexels(planes, &sorted);
     alignas(64) int32_t errors[kPaddedCandidates];

@@ -7,7 +7,8 @@
 
 uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                uint16_t* colour1, int32_t* grade) {
-    const TexelPlanes planes = texelPlanes(texels);
+    TexelPlanes planes;
+    texelPlanes(texels, &planes);
     int32_t squares = 0;
     uint32_t indexWord = quarterPointWord(planes, &squares);
     ClassSums sums = classSums(planes, indexWord);

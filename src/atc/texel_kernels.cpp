@@ -1,7 +1,8 @@
 // Passes over a block's 16 texels in vector lanes, one texel a lane,
 // compiled for every instruction set that Highway targets and chosen at run
-// time: the nearest palette entry of each texel, the quick encoder's
-// quarter-point classes, and the ranks of the texels' luminances.
+// time: the block's channel planes, the nearest palette entry of each
+// texel, the quick encoder's quarter-point classes, and the ranks of the
+// texels' luminances.
 //
 // How the kernels keep the results identical to the texel-by-texel code:
 // they have no floating point. Each lane computes its texel's squared
@@ -50,6 +51,23 @@ using D = hn::ScalableTag<int32_t>;
 using DU = hn::RebindToUnsigned<D>;
 using V = hn::Vec<D>;
 using VU = hn::Vec<DU>;
+
+void TexelPlanesOf(const ColourBlock& texels, TexelPlanes* HWY_RESTRICT planes) {
+    const D d;
+    const DU du;
+    const hn::Rebind<uint8_t, D> d8;
+    for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
+        hn::Vec<decltype(d8)> bytes[3];
+        hn::LoadInterleaved3(d8, &texels.texel[t][0], bytes[0], bytes[1], bytes[2]);
+        VU channel[3];
+        for (int k = 0; k < 3; ++k) {
+            channel[k] = hn::PromoteTo(du, bytes[k]);
+            hn::Store(hn::BitCast(d, channel[k]), d, planes->ch[k] + t);
+        }
+        hn::Store(hn::Or(channel[0], hn::ShiftLeft<12>(channel[1])), du, planes->firstTwo + t);
+        hn::Store(hn::Or(channel[2], hn::Set(du, 1u << 12)), du, planes->lastAndOne + t);
+    }
+}
 
 HWY_INLINE V SquaredDistance(D d, const V texel[3], const TexelColour& entry) {
     const V d0 = hn::Sub(texel[0], hn::Set(d, entry.ch[0]));
@@ -178,10 +196,15 @@ HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 namespace atc_kernels {
+HWY_EXPORT(TexelPlanesOf);
 HWY_EXPORT(NearestIndices);
 HWY_EXPORT(QuarterPointWord);
 HWY_EXPORT(LuminanceOrder);
 }  // namespace atc_kernels
+
+void texelPlanes(const ColourBlock& texels, TexelPlanes* planes) {
+    HWY_DYNAMIC_DISPATCH(atc_kernels::TexelPlanesOf)(texels, planes);
+}
 
 uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]) {
     return HWY_DYNAMIC_DISPATCH(atc_kernels::NearestIndices)(planes, palette, count);
