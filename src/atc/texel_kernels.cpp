@@ -5,10 +5,12 @@
 // texels' luminances.
 //
 // How the kernels keep the results identical to the texel-by-texel code:
-// they have no floating point. Each lane computes its texel's squared
-// distances, classes and contributions with the scalar code's integer
-// operations; the nearest entry is chosen as there, moving from P0 to P1,
-// P2, P3 only on a strictly smaller distance. The index word is the sum of
+// they have no floating point (the one floating-point comparison of the
+// definition, at the quarter points, is shown exact in integers below).
+// Each lane computes its texel's squared distances, classes and
+// contributions with the scalar code's integer operations; the nearest
+// entry is chosen as there, moving from P0 to P1, P2, P3 only on a strictly
+// smaller distance. The index word is the sum of
 // every lane's class shifted to its texel's field, which is the same as
 // or-ing the fields since they do not overlap; class counts and the sum of
 // squares (at most 16 x 3 x 255^2) are sums of integers far below 2^31,
@@ -126,8 +128,12 @@ HWY_INLINE V SquaresOf(const V texel[3]) {
                    hn::Mul(texel[2], texel[2]));
 }
 
-// Four times the luminance against the quarter points times four: class 3
-// from lo + 3 hi on, class 2 above 2 lo + 2 hi, class 1 above 3 lo + hi.
+// The quick encoder's classes. Its definition compares each luminance Y in
+// single precision with lo + q, lo + 2q and hi - q, q = (hi - lo) / 4: all
+// are multiples of 0.25 below 256, so every one of those steps is exact,
+// and four times the thresholds are the integers 3 lo + hi, 2 lo + 2 hi and
+// lo + 3 hi. Comparing 4 Y with them gives the same answers: class 3 from
+// lo + 3 hi on, class 2 above 2 lo + 2 hi, class 1 above 3 lo + hi.
 uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* HWY_RESTRICT squares) {
     const D d;
     const DU du;
