@@ -14,8 +14,9 @@
 // with the lowest bit flipped when that one is strictly closer); the palette
 // mixes are (5 a + 3 b) >> 3 and (3 a + 5 b) >> 3; the error terms
 // p x (n x p - 2 s) stay below 2^21 in magnitude, so every partial sum with
-// the sum of squares (below 2^22) stays below 2^25. Integer addition is exact and associative, so
-// summing those terms in any order gives the scalar sum. A lane may only be
+// the sum of squares (below 2^22) stays below 2^25. Integer addition is
+// exact and associative, so summing those terms in any order gives the
+// scalar sum. A lane may only be
 // in black mode when class 0 has texels, its mean's largest channel is below
 // 39 (isDark) and class 3's mean's largest channel is above 142 (value
 // percent above 55); such lanes, and order-mode lanes whose codes would
