@@ -2,8 +2,8 @@
 // compiled for every instruction set that Highway targets and chosen at run
 // time.
 //
-// How the kernel keeps the results identical to the texel-by-texel search:
-// it has no floating point at all. Every lane runs the integer steps of the
+// How the kernel keeps the results identical to the texel-by-texel search: it
+// has no floating point at all. Every lane runs the integer steps of the
 // scalar evaluation (splitSums, meansOf, the interpolated palette of the
 // quantised means, paletteError) with the same operands, only some of them
 // taken from per-block tables instead of recomputed: class sums are
@@ -14,17 +14,16 @@
 // with the lowest bit flipped when that one is strictly closer); the palette
 // mixes are (5 a + 3 b) >> 3 and (3 a + 5 b) >> 3; the error terms
 // p x (n x p - 2 s) stay below 2^21 in magnitude, so every partial sum with
-// the sum of squares (below 2^22) stays below 2^25. Integer addition is
-// exact and associative, so summing those terms in any order gives the
-// scalar sum. A lane may only be
-// in black mode when class 0 has texels, its mean's largest channel is below
-// 39 (isDark) and class 3's mean's largest channel is above 142 (value
-// percent above 55); such lanes, and order-mode lanes whose codes would
-// decode to the black-mode palette, are left to the scalar splitError:
-// they are marked -1, never a real error. The least error is found per lane
-// with a strict comparison in candidate order, then over the lanes as the
-// least error's smallest candidate number, which is the first candidate in
-// the search order to reach it, as in the scalar search.
+// the sum of squares (below 2^22) stays below 2^25. Integer addition is exact
+// and associative, so summing those terms in any order gives the scalar sum.
+// A lane may only be in black mode when class 0 has texels, its mean's
+// largest channel is below 39 (isDark) and class 3's mean's largest channel
+// is above 142 (value percent above 55); such lanes, and order- mode lanes
+// whose codes would decode to the black-mode palette, are left to the scalar
+// splitError: they are marked -1, never a real error. The least error is
+// found per lane with a strict comparison in candidate order, then over the
+// lanes as the least error's smallest candidate number, which is the first
+// candidate in the search order to reach it, as in the scalar search.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "split_errors.cpp"
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
