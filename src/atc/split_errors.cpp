@@ -18,7 +18,7 @@
 // and associative, so summing those terms in any order gives the scalar sum.
 // A lane may only be in black mode when class 0 has texels, its mean's
 // largest channel is below 39 (isDark) and class 3's mean's largest channel
-// is above 142 (value percent above 55); such lanes, and order- mode lanes
+// is above 142 (value percent above 55); such lanes, and order-mode lanes
 // whose codes would decode to the black-mode palette, are left to the scalar
 // splitError: they are marked -1, never a real error. The least error is
 // found per lane with a strict comparison in candidate order, then over the
