@@ -86,12 +86,14 @@ int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette
 // texel_kernels.cpp: a block's planes; the index word of each texel's
 // nearest palette entry (the lower entry on equal distances) with the sizes
 // of its classes; the quick encoder's quarter-point index word; each
-// texel's luminance x 16 + its place in the block, in ascending order. The
-// last two also give the sum of every channel value squared, over the block.
+// texel's luminance x 16 + its place in the block, in ascending order, with
+// the runs of equal luminance (SortedTexels). The last two also give the sum
+// of every channel value squared, over the block.
 void texelPlanes(const ColourBlock& texels, TexelPlanes* planes);
 uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
 uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares);
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares);
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
+                    int32_t runEnd[16], int32_t* squares);
 
 // nearest_indices.cpp: refineIndices with the palette already built; true
 // when the index word was replaced.

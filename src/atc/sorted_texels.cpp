@@ -7,7 +7,7 @@
 
 void sortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
     uint32_t keys[16];
-    luminanceOrder(planes, keys, &sorted->squares);
+    luminanceOrder(planes, keys, sorted->runStart, sorted->runEnd, &sorted->squares);
     for (int k = 0; k < 3; ++k) {
         sorted->sum[k][0] = 0;
     }
@@ -18,14 +18,6 @@ void sortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
             sorted->sum[k][p + 1] = sorted->sum[k][p] + planes.ch[k][t];
         }
         sorted->ones[p + 1] = sorted->ones[p] + (1u << (2 * t));
-    }
-    sorted->runStart[0] = 0;
-    for (int p = 1; p < 16; ++p) {
-        sorted->runStart[p] = (keys[p] >> 4) == (keys[p - 1] >> 4) ? sorted->runStart[p - 1] : p;
-    }
-    sorted->runEnd[15] = 16;
-    for (int p = 14; p >= 0; --p) {
-        sorted->runEnd[p] = (keys[p] >> 4) == (keys[p + 1] >> 4) ? sorted->runEnd[p + 1] : p + 1;
     }
 }
 

@@ -168,31 +168,48 @@ uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* HWY_RESTRICT squar
 }
 
 // Keys are distinct, so each one's rank, the number of keys below it, is
-// its place in ascending order.
+// its place in ascending order. The run of equal luminances holding that
+// place starts after the texels of lower luminance and ends before those of
+// higher luminance.
 void LuminanceOrder(const TexelPlanes& planes, uint32_t* HWY_RESTRICT ordered,
+                    int32_t* HWY_RESTRICT runStart, int32_t* HWY_RESTRICT runEnd,
                     int32_t* HWY_RESTRICT squares) {
     const D d;
     alignas(64) int32_t keys[16];
+    alignas(64) int32_t luma[16];
     V squared = hn::Zero(d);
     for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
         V texel[3];
         LoadTexels(d, planes, t, texel);
-        const V place = hn::Iota(d, static_cast<int32_t>(t));
-        hn::Store(hn::Or(hn::ShiftLeft<4>(LuminanceOf(d, texel)), place), d, keys + t);
+        const V y = LuminanceOf(d, texel);
+        hn::Store(y, d, luma + t);
+        hn::Store(hn::Or(hn::ShiftLeft<4>(y), hn::Iota(d, static_cast<int32_t>(t))), d, keys + t);
         squared = hn::Add(squared, SquaresOf(texel));
     }
     *squares = hn::GetLane(hn::SumOfLanes(d, squared));
     alignas(64) int32_t ranks[16];
+    alignas(64) int32_t darker[16];
+    alignas(64) int32_t notBrighter[16];
     for (size_t t = 0; t < 16; t += hn::Lanes(d)) {
         const V key = hn::Load(d, keys + t);
+        const V y = hn::Load(d, luma + t);
         V rank = hn::Zero(d);
+        V below = hn::Zero(d);
+        V above = hn::Zero(d);
         for (int u = 0; u < 16; ++u) {
             rank = hn::Sub(rank, hn::VecFromMask(d, hn::Lt(hn::Set(d, keys[u]), key)));
+            const V other = hn::Set(d, luma[u]);
+            below = hn::Sub(below, hn::VecFromMask(d, hn::Lt(other, y)));
+            above = hn::Sub(above, hn::VecFromMask(d, hn::Gt(other, y)));
         }
         hn::Store(rank, d, ranks + t);
+        hn::Store(below, d, darker + t);
+        hn::Store(hn::Sub(hn::Set(d, 16), above), d, notBrighter + t);
     }
     for (int t = 0; t < 16; ++t) {
         ordered[ranks[t]] = static_cast<uint32_t>(keys[t]);
+        runStart[ranks[t]] = darker[t];
+        runEnd[ranks[t]] = notBrighter[t];
     }
 }
 
@@ -220,7 +237,8 @@ uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares) {
     return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointWord)(planes, squares);
 }
 
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t* squares) {
-    HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys, squares);
+void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
+                    int32_t runEnd[16], int32_t* squares) {
+    HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys, runStart, runEnd, squares);
 }
 #endif
