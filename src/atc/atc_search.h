@@ -8,6 +8,7 @@
 // the texel-by-texel evaluation gives.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "atc_internal.h"
@@ -59,15 +60,22 @@ ClassSums splitSums(const SortedTexels& sorted, const Split& split);
 uint32_t splitIndexWord(const SortedTexels& sorted, const Split& split);
 
 // split_errors.cpp: the squared error of every candidate of the full search
-// (kPaddedCandidates entries) whose classes cannot take black mode and whose
-// palette is the interpolated one, in vector lanes; -1 for the others, which
-// splitError must evaluate. Also the first candidate of least error among
-// those evaluated (-1 if none was) and how many were not.
+// (kPaddedCandidates entries), in vector lanes; in order mode -1 for the
+// candidates whose classes could take black mode or whose codes would make
+// the black-mode palette, which splitError must evaluate. Also the first
+// candidate of least error among those evaluated (-1 if none was) and how
+// many were not.
 struct LaneSearch {
     int first;
     int pending;
 };
 LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]);
+// hueSaturation and huesDiffer as the lanes of splitErrors compute them, for
+// tests: colours holds count channel 0 values, then count of channel 1,
+// then count of channel 2; count must be a multiple of 16. differ receives
+// -1 where the hues differ, else 0.
+void laneHueSaturation(const int32_t* colours, size_t count, int32_t* hue, int32_t* saturation);
+void laneHuesDiffer(const int32_t* a, const int32_t* b, size_t count, int32_t* differ);
 // The error of one split exactly as the texel-by-texel search evaluates it.
 int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format);
 

@@ -58,7 +58,7 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
     } else {
         // Two candidates with the same split have the same index word and so
         // the same error, and an equal error never replaces the best: a
-        // repeated split left to the scalar evaluation needs no second look.
+        // repeated split left to the scalar code needs no second look.
         SeenSplits seen;
         int32_t bestError = kWorstBlockError;
         for (int n = 0; n < kCandidates; ++n) {

@@ -10,6 +10,7 @@
 
 #include "atc_fixtures.h"
 #include "atc_internal.h"
+#include "atc_search.h"
 #include "colour_tables.h"
 #include "hwy/targets.h"
 
@@ -268,6 +269,61 @@ TEST(QuickColourEncoders, BlackModeBoundsAreTheBrightnessTests) {
         EXPECT_EQ(isDark({{b, 0, 0}}), v < 39) << v;
         EXPECT_EQ(valuePercent({{0, 0, b}}) > 55, v > 142) << v;
     }
+}
+
+// The black-mode test's hues in vector lanes (double precision, each step
+// rounded as in hueSaturation) for every colour there is, on every target.
+TEST(QuickColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
+    constexpr size_t kCount = 256 * 256;
+    std::vector<int32_t> colours(3 * kCount);
+    std::vector<HueSaturation> expected(kCount);
+    std::vector<int32_t> hue(kCount);
+    std::vector<int32_t> saturation(kCount);
+    for (int c0 = 0; c0 < 256; ++c0) {
+        for (size_t i = 0; i < kCount; ++i) {
+            colours[i] = c0;
+            colours[kCount + i] = static_cast<int32_t>(i >> 8);
+            colours[2 * kCount + i] = static_cast<int32_t>(i & 255);
+            expected[i] = hueSaturation({{static_cast<uint8_t>(c0), static_cast<uint8_t>(i >> 8),
+                                          static_cast<uint8_t>(i & 255)}});
+        }
+        ForEachTarget([&](const std::string& target) {
+            laneHueSaturation(colours.data(), kCount, hue.data(), saturation.data());
+            for (size_t i = 0; i < kCount; ++i) {
+                if (hue[i] != expected[i].hue || saturation[i] != expected[i].saturation) {
+                    FAIL() << target << " colour " << c0 << ", " << (i >> 8) << ", " << (i & 255)
+                           << ": hue " << hue[i] << " saturation " << saturation[i]
+                           << ", expected " << expected[i].hue << " and "
+                           << expected[i].saturation;
+                }
+            }
+        });
+        if (HasFailure()) {
+            return;
+        }
+    }
+}
+
+TEST(QuickColourEncoders, LaneHuesDifferAsHuesDiffer) {
+    std::vector<int32_t> a;
+    std::vector<int32_t> b;
+    for (int x = -1; x < 360; ++x) {
+        for (int y = -1; y < 360; ++y) {
+            a.push_back(x);
+            b.push_back(y);
+        }
+    }
+    while (a.size() % 16 != 0) {
+        a.push_back(-1);
+        b.push_back(-1);
+    }
+    std::vector<int32_t> differ(a.size());
+    ForEachTarget([&](const std::string& target) {
+        laneHuesDiffer(a.data(), b.data(), a.size(), differ.data());
+        for (size_t i = 0; i < a.size(); ++i) {
+            ASSERT_EQ(differ[i] != 0, huesDiffer(a[i], b[i])) << target << " " << a[i] << " " << b[i];
+        }
+    });
 }
 
 // The explicit alpha block: each alpha's upper four bits at bits 4t+3..4t,
