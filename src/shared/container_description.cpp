@@ -46,7 +46,7 @@ std::string HexBytes(const uint8_t* bytes, size_t count) {
     return text;
 }
 
-std::string FormatName(uint32_t format) {
+std::string ContainerFormatName(uint32_t format) {
     for (uint32_t i = 0; i < GetCompressionTypeCount(); ++i) {
         uint32_t code = 0;
         if (ParseCompressionType(GetCompressionTypeName(i), &code) && code == format) {

@@ -11,6 +11,10 @@
 
 enum class ContainerKind { Unknown, KTX, DDS };
 
+// The name that the tool gives one of the container formats: "ETC1 RGB8",
+// "RGBA8888" for format 1.
+std::string ContainerFormatName(uint32_t format);
+
 // The container that a file's first bytes name: the KTX identifier's first
 // four bytes or the DDS magic. Unknown also for a file that cannot be read.
 ContainerKind SniffContainer(const char* path);

@@ -84,7 +84,7 @@ void DDSReader::AddFields() {
     const uint32_t fourCC = HeaderWord(DDS_PF_FOURCC);
     AddField("ddspf.dwFourCC", DDS_PF_FOURCC,
              FourCCText(fourCC) + ": " +
-                 (d_.format != 0 ? FormatName(d_.format) : "not a format VostrelCmd reads"),
+                 (d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads"),
              true);
     AddField("ddspf.dwRGBBitCount", DDS_PF_RGB_BIT_COUNT, "");
     AddField("ddspf.dwRBitMask", DDS_PF_R_BIT_MASK, "", true);
@@ -101,7 +101,7 @@ void DDSReader::Expect(const char* name, size_t offset, uint32_t expected, bool 
         const std::string shown = hex ? HexWord(value) : std::to_string(value);
         const std::string wanted = hex ? HexWord(expected) : std::to_string(expected);
         Deviation(FormatText("%s: %s, but the dialect has %s for %s", name, shown.c_str(),
-                             wanted.c_str(), FormatName(d_.format).c_str()));
+                             wanted.c_str(), ContainerFormatName(d_.format).c_str()));
     }
 }
 
@@ -149,7 +149,7 @@ void DDSReader::DescribeLevels() {
             SaturatedLevelBytes(d_.format, level.width, level.height, 1, &level.expectedSize);
         if (i == 0 && HeaderWord(DDS_PITCH_OR_LINEAR_SIZE) != level.expectedSize) {
             Deviation(FormatText("dwPitchOrLinearSize: %u, but %s data of %u x %u is %llu bytes",
-                                 HeaderWord(DDS_PITCH_OR_LINEAR_SIZE), FormatName(d_.format).c_str(),
+                                 HeaderWord(DDS_PITCH_OR_LINEAR_SIZE), ContainerFormatName(d_.format).c_str(),
                                  level.width, level.height,
                                  (unsigned long long)level.expectedSize));
         }

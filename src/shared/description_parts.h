@@ -19,9 +19,6 @@ std::string HexWord(uint32_t value, int digits = 4);
 // "AB 4B 54 58".
 std::string HexBytes(const uint8_t* bytes, size_t count);
 
-// The name that the tool gives a container format: "ETC1 RGB8", "RGBA8888".
-std::string FormatName(uint32_t format);
-
 // Bytes that planes planes of a width x height level of a container format
 // hold, saturated at UINT64_MAX; false for a format outside the table.
 bool SaturatedLevelBytes(uint32_t format, uint32_t width, uint32_t height, uint64_t planes,

@@ -134,7 +134,7 @@ void KTXReader::AddHeaderFields() {
     AddField("glFormat", KTX_GL_FORMAT,
              glFormat == 0 ? "none: compressed data" : GLNameText(kGLFormats, glFormat), true);
     AddField("glInternalFormat", KTX_GL_INTERNAL_FORMAT,
-             d_.format != 0 ? FormatName(d_.format) : "not a format VostrelCmd reads", true);
+             d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads", true);
     AddField("glBaseInternalFormat", KTX_GL_BASE_INTERNAL_FORMAT,
              GLNameText(kGLFormats, HeaderWord(KTX_GL_BASE_INTERNAL_FORMAT)), true);
     AddField("pixelWidth", KTX_PIXEL_WIDTH, "");
@@ -159,7 +159,7 @@ void KTXReader::CheckFormatFields() {
     const uint32_t glFormat = HeaderWord(KTX_GL_FORMAT);
     const uint32_t glBase = HeaderWord(KTX_GL_BASE_INTERNAL_FORMAT);
     if (layout_ != nullptr) {
-        const std::string name = FormatName(d_.format);
+        const std::string name = ContainerFormatName(d_.format);
         if (glType != layout_->glType) {
             Deviation(FormatText("glType: %s, but %s data needs %s", HexWord(glType).c_str(),
                                  name.c_str(), HexWord(layout_->glType).c_str()));
@@ -366,7 +366,7 @@ void KTXReader::DescribeLevels() {
             Deviation(FormatText("level %u (%u x %u): imageSize %u, but %s data of that size is "
                                  "%llu bytes",
                                  i, level.width, level.height, level.imageSize,
-                                 FormatName(d_.format).c_str(),
+                                 ContainerFormatName(d_.format).c_str(),
                                  (unsigned long long)level.expectedSize));
         }
         const uint64_t padded = uint64_t(level.imageSize) + Pad4(level.imageSize);
