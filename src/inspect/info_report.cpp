@@ -106,10 +106,10 @@ void WriteKeyValues(std::ostringstream& text, const ContainerDescription& descri
          << "key" << "  value\n" << std::right;
     for (const ContainerKeyValue& entry : description.keyValues) {
         std::string value;
-        const std::string shown = ValueText(entry.value, &value)
-                                      ? "\"" + Printable(value) + "\""
-                                      : HexText(entry.value) + " (" +
-                                            Plural(entry.value.size(), "byte", "bytes") + ")";
+        const std::string size = "(" + Plural(entry.value.size(), "byte", "bytes") + ")";
+        const std::string shown = ValueText(entry.value, &value) ? "\"" + Printable(value) + "\""
+                                  : entry.value.empty()           ? size
+                                                                  : HexText(entry.value) + " " + size;
         text << "  " << std::setw(6) << entry.offset << "  " << std::left
              << std::setw(int(keyWidth)) << Printable(entry.key) << std::right << "  " << shown
              << "\n";
