@@ -18,8 +18,10 @@ constexpr uint8_t kKTX20Identifier[12] = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x32,
 constexpr uint32_t kSwappedEndianness = 0x01020304;
 // CountMipLevels of the largest 32-bit size: no texture has more levels.
 constexpr uint32_t kMostLevels = 32;
-// Key/value data past this many bytes is not examined.
+// Key/value data past this many bytes is not examined, nor entries after
+// this many faulty ones.
 constexpr uint64_t kKeyValueBytesExamined = 1 << 20;
+constexpr size_t kFaultyEntriesExamined = 8;
 
 struct GLName {
     uint32_t value;
@@ -247,9 +249,16 @@ bool IsValidUTF8(const std::string& text) {
 }
 
 void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint64_t blockSize) {
+    const size_t deviationsBefore = d_.deviations.size();
     uint64_t position = 0;
     while (position < block.size()) {
         const uint64_t offset = kKTXHeaderSize + position;
+        if (d_.deviations.size() - deviationsBefore >= kFaultyEntriesExamined) {
+            Note(FormatText("key/value entries from offset %llu on are not examined after %zu "
+                            "faulty ones",
+                            (unsigned long long)offset, kFaultyEntriesExamined));
+            return;
+        }
         if (block.size() - position < 4) {
             if (blockSize - position < 4) {
                 Deviation(FormatText("key/value data: the %llu bytes at offset %llu are too few "
@@ -276,15 +285,15 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
         const auto last = block.begin() + std::ptrdiff_t(end);
         const auto nul = std::find(first, last, uint8_t(0));
         entry.key.assign(first, nul);
-        if (nul == last) {
-            Deviation(FormatText("key/value entry at offset %llu: its key has no terminating NUL",
-                                 (unsigned long long)offset));
-        } else {
+        if (nul != last) {
             entry.value.assign(nul + 1, last);
         }
         if (size == 0) {
             Deviation(FormatText("key/value entry at offset %llu: keyAndValueByteSize 0 leaves no "
                                  "room for a key",
+                                 (unsigned long long)offset));
+        } else if (nul == last) {
+            Deviation(FormatText("key/value entry at offset %llu: its key has no terminating NUL",
                                  (unsigned long long)offset));
         } else if (!IsValidUTF8(entry.key)) {
             Deviation(FormatText("key/value entry at offset %llu: its key is not UTF-8 text",

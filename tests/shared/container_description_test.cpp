@@ -326,6 +326,26 @@ TEST(ContainerDescription, EachDDSDeviationIsNamedOnce) {
     }
 }
 
+TEST(ContainerDescription, FaultyKeyValueEntriesStopBeingExaminedAfterEight) {
+    TempDir dir;
+    Bytes file = ETC1File(1, 4096);
+    file.resize(file.size() + 4096, 0);  // 1024 entries of no bytes
+    const ContainerDescription description = DescribeBytes(dir, WithLevel(file, 32, 32));
+    ASSERT_EQ(description.deviations.size(), 8u);
+    EXPECT_EQ(description.deviations[7],
+              "key/value entry at offset 92: keyAndValueByteSize 0 leaves no room for a key");
+    EXPECT_EQ(description.notes, (Lines{"key/value entries from offset 96 on are not examined "
+                                        "after 8 faulty ones"}));
+    EXPECT_EQ(description.levels.size(), 1u);
+    EXPECT_TRUE(description.levels[0].complete);
+}
+
+TEST(ContainerDescription, FormatsAreNamedAsTheToolNamesThem) {
+    EXPECT_EQ(ContainerFormatName(1), "RGBA8888");
+    EXPECT_EQ(ContainerFormatName(24), "ATC RGBA Interpolated");
+    EXPECT_EQ(ContainerFormatName(27), "3DC XY");
+}
+
 TEST(ContainerDescription, OtherFilesAreUnknownAndMissingOnesFail) {
     TempDir dir;
     const ContainerDescription description = DescribeBytes(dir, {0x89, 'P', 'N', 'G', 1, 2});
