@@ -1,6 +1,7 @@
 #include "reference_levels.h"
 
 #include "failure.h"
+#include "morlune.h"
 #include "record.h"
 
 std::vector<RGBAPicture> ReferenceLevels(const TextureImage& source, uint32_t width,
@@ -10,6 +11,7 @@ std::vector<RGBAPicture> ReferenceLevels(const TextureImage& source, uint32_t wi
     std::vector<TextureImage*> pointers;
     for (uint32_t i = 0; i < count; ++i) {
         records.push_back(NewRecord());
+        records.back()->pPixelLayout->nControl = CONTROL_QUIET;
         pointers.push_back(records.back().get());
     }
     char message[MESSAGE_BUFFER_SIZE] = {};

@@ -4,6 +4,7 @@
 
 #include "failure.h"
 #include "file_access.h"
+#include "morlune.h"
 #include "record.h"
 
 namespace {
@@ -59,6 +60,8 @@ TextureFile TextureFile::Load(const std::string& path) {
 RGBAPicture TextureFile::Decode(uint32_t index) const {
     const TextureImage& level = levels_[index];
     Record decoded = NewRecord();
+    // The failure is reported on one line here, not by the engine as well.
+    decoded->pPixelLayout->nControl = CONTROL_QUIET;
     char message[MESSAGE_BUFFER_SIZE] = {};
     if (!Decompress(&level, decoded.get(), level.nWidth, level.nHeight, message)) {
         throw Failure(path_, "level " + std::to_string(index) + ": " + message);
