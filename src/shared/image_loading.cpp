@@ -60,6 +60,9 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Unknown Format.");
         return false;
     }
+    // Read first whatever the file holds, so that a bad setting is reported
+    // on every run that loads a picture.
+    const uint64_t pixelLimit = PixelLimit();
     const PictureKind kind = GuessPictureKind(path);
     if (kind == PictureKind::Unknown) {
         if (LoadKTXAsRGBA(path, image)) {
@@ -85,7 +88,7 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
     // Pictures bigger than the limit are refused before any pixel is decoded:
     // the library allocates the whole stated picture first. Where the size
     // cannot be read on its own, the picture is loaded as it stands.
-    if (stated && statedPixels > PixelLimit()) {
+    if (stated && statedPixels > pixelLimit) {
         SetMessage(message, "LoadImage: Image too large.");
         return false;
     }
