@@ -3,6 +3,7 @@
 #include "picture_library.h"
 
 #include <FreeImage.h>
+#include <tiffio.h>
 
 #include <climits>
 #include <cstring>
@@ -45,6 +46,25 @@ FREE_IMAGE_FORMAT ReadableFormat(const char* path) {
     return format != FIF_UNKNOWN && FreeImage_FIFSupportsReading(format) ? format : FIF_UNKNOWN;
 }
 
+// The TIFF reader's diagnostics are silenced for the header-only read: the
+// picture library lets them through to standard error, and the full read
+// that follows prints them as it always has.
+class QuietTiffDiagnostics {
+public:
+    QuietTiffDiagnostics()
+        : m_error(TIFFSetErrorHandler(nullptr)), m_warning(TIFFSetWarningHandler(nullptr)) {}
+    ~QuietTiffDiagnostics() {
+        TIFFSetErrorHandler(m_error);
+        TIFFSetWarningHandler(m_warning);
+    }
+    QuietTiffDiagnostics(const QuietTiffDiagnostics&) = delete;
+    QuietTiffDiagnostics& operator=(const QuietTiffDiagnostics&) = delete;
+
+private:
+    TIFFErrorHandler m_error;
+    TIFFErrorHandler m_warning;
+};
+
 }  // namespace
 
 PictureKind GuessPictureKind(const char* path) {
@@ -60,7 +80,11 @@ bool ReadPictureSize(const char* path, uint32_t* width, uint32_t* height) {
     if (format == FIF_UNKNOWN || !FreeImage_FIFSupportsNoPixels(format)) {
         return false;
     }
-    FIBITMAP* header = FreeImage_Load(format, path, FIF_LOAD_NOPIXELS);
+    FIBITMAP* header = nullptr;
+    {
+        const QuietTiffDiagnostics quiet;
+        header = FreeImage_Load(format, path, FIF_LOAD_NOPIXELS);
+    }
     if (header == nullptr) {
         return false;
     }

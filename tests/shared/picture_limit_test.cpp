@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <optional>
 
+#include "picture_library.h"
 #include "pixel_limit.h"
 #include "process.h"
 #include "shared_test_support.h"
@@ -180,6 +181,24 @@ TEST(PictureLimit, FormatsWithoutAHeaderOnlyReadAreLoadedAsTheyStand) {
     FreeImage_Unload(bitmap);
     const ProcessResult run = RunWithLimit("100", {dir.File("16.gif"), dir.File("out.ktx"), "3DC X"});
     EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
+}
+
+// The TIFF library under FreeImage writes diagnostics of its own to standard
+// error for every TIFF FreeImage writes; the header-only read must not add a
+// second copy of them to the tool's output.
+TEST(PictureLimit, HeaderOnlyReadOfATiffPrintsNothing) {
+    TempDir dir;
+    FIBITMAP* bitmap = FreeImage_Allocate(8, 8, 24);
+    ASSERT_TRUE(FreeImage_Save(FIF_TIFF, bitmap, dir.File("8.tif").c_str(), 0));
+    FreeImage_Unload(bitmap);
+    uint32_t width = 0;
+    uint32_t height = 0;
+    testing::internal::CaptureStderr();
+    const bool read = ReadPictureSize(dir.File("8.tif").c_str(), &width, &height);
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_TRUE(read);
+    EXPECT_EQ(width, 8u);
+    EXPECT_EQ(height, 8u);
 }
 
 const char kWarning[] = "Warning: VOSTREL_MAX_PIXELS is not a positive integer; using 268435456.\n";
