@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the seed inputs of the structured fuzz targets (engine, decoders,
-encoders) into corpus/<target>/: one case per main path, laid out as each
-target reads its bytes. The container and workspace seeds are files made by
-the tool itself (make_file_seeds.py)."""
+encoders, atc_reference) into corpus/<target>/: one case per main path, laid
+out as each target reads its bytes. The container and workspace seeds are
+files made by the tool itself (make_file_seeds.py)."""
 import os
 import struct
 
@@ -122,3 +122,24 @@ encode("atc_order_mode", 1, ATC_ALPHA8, NO_ALPHA, ORDER_MODE, 8, 4)
 encode("atc_size_query", 1, ATC_ALPHA8, NO_ALPHA, ATC, 4, 4, size_query=True)
 encode("atc_fast_8x8", 2, ATC_ALPHA8, ALPHA, ATC, 8, 8)
 encode("atc_fast_rgba4444", 2, bytes([2, 12]), ALPHA, ATC, 8, 8, masks=bytes([4, 0, 4, 4, 4, 8]))
+
+# ATC reference: a shape byte (0 raw texels, 1 four colours and 2-bit picks,
+# 2 grey levels; bit 7 order mode), the block, then 16 alpha bytes.
+ORDER_BIT = 0x80
+ALPHA_EDGE = bytes([0] * 8 + [255] * 8)
+
+
+def atc_reference(name, shape, block, alpha=ALPHA_EDGE):
+    write("atc_reference", name, bytes([shape]) + bytes(block) + alpha)
+
+
+ROWS = [(0, 0, 0), (255, 0, 0), (0, 0, 255), (255, 255, 255)]
+atc_reference("raw_noise", 0, pattern(48))
+atc_reference("raw_black_red_blue_white", 0, [c for t in range(16) for c in ROWS[t // 4]])
+atc_reference("raw_order_mode_rows", ORDER_BIT, [c for t in range(16) for c in ROWS[t // 4]])
+atc_reference("palette_dark_green_white", 1,
+              [10, 8, 12, 20, 180, 30, 250, 250, 240, 120, 60, 200] + [0x24, 0x9E, 0x1B, 0xE4])
+atc_reference("palette_order_mode", 1 | ORDER_BIT,
+              [0, 0, 0, 255, 0, 255, 255, 255, 0, 30, 30, 30] + [0x1B, 0xE4, 0x4E, 0xB1])
+atc_reference("grey_ramp", 2, [17 * t for t in range(16)], bytes(range(0, 256, 16)))
+atc_reference("grey_tied_splits", 2, [76, 75, 76, 75, 78, 76, 78, 76, 78, 76, 75, 78, 76, 78, 76, 76])

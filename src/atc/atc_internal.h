@@ -2,6 +2,7 @@
 // and the block routines.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "atc.h"
@@ -54,10 +55,67 @@ TexelColour decode1555(uint16_t code, int* mode);
 uint16_t encode565(const TexelColour& colour);
 uint16_t encode1555(const TexelColour& colour, int mode);
 
-// palette.cpp. Interpolated: first, two points between, last. Black mode:
-// black, middle - bright / 4, middle, bright.
-ColourPalette interpolatedPalette(const TexelColour& first, const TexelColour& last);
-ColourPalette blackModePalette(const TexelColour& middle, const TexelColour& bright);
+// The small rules every search applies many times a block, defined here so
+// that each caller can inline them.
+
+// Interpolated palette: first, two points between, last.
+inline ColourPalette interpolatedPalette(const TexelColour& first, const TexelColour& last) {
+    ColourPalette palette{};
+    for (int k = 0; k < 3; ++k) {
+        palette.entry[0].ch[k] = first.ch[k];
+        palette.entry[1].ch[k] = static_cast<uint8_t>((5 * first.ch[k] + 3 * last.ch[k]) >> 3);
+        palette.entry[2].ch[k] = static_cast<uint8_t>((3 * first.ch[k] + 5 * last.ch[k]) >> 3);
+        palette.entry[3].ch[k] = last.ch[k];
+    }
+    return palette;
+}
+
+// Black-mode palette: black, middle - bright / 4 (not below 0), middle,
+// bright.
+inline ColourPalette blackModePalette(const TexelColour& middle, const TexelColour& bright) {
+    ColourPalette palette{};
+    for (int k = 0; k < 3; ++k) {
+        palette.entry[0].ch[k] = 0;
+        palette.entry[1].ch[k] =
+            static_cast<uint8_t>(std::max(0, middle.ch[k] - (bright.ch[k] >> 2)));
+        palette.entry[2].ch[k] = middle.ch[k];
+        palette.entry[3].ch[k] = bright.ch[k];
+    }
+    return palette;
+}
+
+inline int luminance(const TexelColour& colour) {
+    return (19 * colour.ch[0] + 38 * colour.ch[1] + 7 * colour.ch[2]) >> 6;
+}
+
+inline int squaredDistance(const TexelColour& a, const TexelColour& b) {
+    int total = 0;
+    for (int k = 0; k < 3; ++k) {
+        const int d = a.ch[k] - b.ch[k];
+        total += d * d;
+    }
+    return total;
+}
+
+inline int valuePercent(const TexelColour& colour) {
+    return std::max({colour.ch[0], colour.ch[1], colour.ch[2]}) * 100 / 255;
+}
+
+inline bool isDark(const TexelColour& colour) { return valuePercent(colour) < 15; }
+
+// Which class means become a block's two colours.
+inline ColourSources colourSources(const Clusters& clusters, int mode, uint32_t format) {
+    if (mode == 0) {
+        return {clusters.mean[0], clusters.mean[3]};
+    }
+    if (format == FORMAT_ATC_ORDER_MODE) {
+        // The brighter colour first signals black mode.
+        return {clusters.mean[3], clusters.mean[2]};
+    }
+    return {clusters.mean[2], clusters.mean[3]};
+}
+
+// palette.cpp
 ColourPalette buildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format);
 void decodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
                        ColourBlock* texels);
@@ -67,39 +125,45 @@ void unpackAlphaNibbles(const uint8_t block[8], uint8_t alpha[16]);
 void packAlphaNibbles(const uint8_t nibbles[16], uint8_t block[8]);
 
 // hue.cpp
-int valuePercent(const TexelColour& colour);
-bool isDark(const TexelColour& colour);
 HueSaturation hueSaturation(const TexelColour& colour);
 bool huesDiffer(int a, int b);
 
 // clusters.cpp
-int luminance(const TexelColour& colour);
 uint32_t assignIndices(const int luma[16], int lo, int mid, int hi);
 Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord);
 int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
                    uint16_t colour1, uint32_t format);
-int squaredDistance(const TexelColour& a, const TexelColour& b);
 
 // black_mode.cpp: 1 for black mode, else 0; on 1 an empty class 2 takes
-// over class 1 (index word and clusters rewritten).
+// over class 1 (index word and clusters rewritten). The two tests alone,
+// without the rewrite, are the blackModeWanted pair.
 int chooseBlackMode(uint32_t* indexWord, Clusters* clusters);
 int chooseBlackModeFast(uint32_t* indexWord, Clusters* clusters);
+bool blackModeWanted(const Clusters& clusters);
+bool blackModeWantedFast(const Clusters& clusters);
 
 // block_colours.cpp
-ColourSources colourSources(const Clusters& clusters, int mode, uint32_t format);
 ColourCodes encodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
 
-// refine.cpp: true when the index word was replaced.
+// refine.cpp: true when the index word was replaced. A new word is kept only
+// when refinementAcceptable says so for its class sizes.
+bool refinementAcceptable(const int count[4], int mode, RefineRule rule);
 bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
                    int mode, uint32_t format, RefineRule rule);
 
-// colour_block_encoder_fast.cpp: classes split at the quarter points
-// between the smallest and the largest luminance.
+// colour_block_encoder_fast_reference.cpp: classes split at the quarter
+// points between the smallest and the largest luminance.
 uint32_t quarterPointIndices(const int luma[16]);
 
-// colour_block_encoder.cpp, colour_block_encoder_fast.cpp: the index word
-// is the result.
+// The colour-block encoders; the index word is the result. The Reference
+// pair evaluates everything texel by texel as the search is defined and is
+// the yardstick of the other pair, which the image encoders and the block
+// routines call and which gives the same answer for every block.
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1);
 uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                uint16_t* colour1, int32_t* grade);
+uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format,
+                                    uint16_t* colour0, uint16_t* colour1);
+uint32_t encodeColourBlockFastReference(const ColourBlock& texels, uint32_t format,
+                                        uint16_t* colour0, uint16_t* colour1, int32_t* grade);

@@ -2,10 +2,6 @@
 // squared error of a block against its palette.
 #include "atc_internal.h"
 
-int luminance(const TexelColour& colour) {
-    return (19 * colour.ch[0] + 38 * colour.ch[1] + 7 * colour.ch[2]) >> 6;
-}
-
 uint32_t assignIndices(const int luma[16], int lo, int mid, int hi) {
     uint32_t indexWord = 0;
     for (int t = 0; t < 16; ++t) {
@@ -35,15 +31,6 @@ Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord) {
         }
     }
     return clusters;
-}
-
-int squaredDistance(const TexelColour& a, const TexelColour& b) {
-    int total = 0;
-    for (int k = 0; k < 3; ++k) {
-        int d = a.ch[k] - b.ch[k];
-        total += d * d;
-    }
-    return total;
 }
 
 int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,

@@ -1,8 +1,8 @@
-// The full search for a colour block: every pair of sorted luminances as
-// the outer thresholds of a four-way split, the least squared error wins.
-#include <algorithm>
-
-#include "atc_internal.h"
+// The full search for a colour block, the quick way: the same candidates in
+// the same order as colour_block_encoder_reference.cpp, evaluated from
+// running totals over the luminance order, most of them in vector lanes.
+#include "atc_search.h"
+#include "candidate_order.h"
 
 namespace {
 
@@ -14,60 +14,89 @@ struct Candidate {
     int mode;
 };
 
+// Splits already evaluated one by one, for the current start of class 3.
+// The search lowers hi, and with it the start of class 3, monotonically, so
+// a split seen under an earlier start can never come again.
+class SeenSplits {
+public:
+    // True when the split came before; marks it otherwise.
+    bool check(const Split& split) {
+        if (split.p3 != m_start) {
+            m_start = split.p3;
+            for (uint64_t& word : m_seen) {
+                word = 0;
+            }
+        }
+        const int key = 17 * split.p1 + split.p2;
+        const uint64_t bit = uint64_t{1} << (key & 63);
+        const bool seen = (m_seen[key >> 6] & bit) != 0;
+        m_seen[key >> 6] |= bit;
+        return seen;
+    }
+
+private:
+    int m_start = -1;
+    uint64_t m_seen[5] = {};  // bit 17 x p1 + p2
+};
+
 }  // namespace
 
 uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1) {
-    int luma[16];
-    for (int t = 0; t < 16; ++t) {
-        luma[t] = luminance(texelAt(texels, t));
-    }
-    int sorted[16];
-    std::copy(luma, luma + 16, sorted);
-    std::sort(sorted, sorted + 16);
+    TexelPlanes planes;
+    texelPlanes(texels, &planes);
+    SortedTexels sorted;
+    sortTexels(planes, &sorted);
+    alignas(64) int32_t errors[kPaddedCandidates];
+    const LaneSearch lanes = splitErrors(sorted, format, errors);
 
-    int32_t bestError = kWorstBlockError;
-    Candidate best{0, Clusters{}, 0};
-    // A candidate whose thresholds equal the previous one's repeats its
-    // index word and error, and an equal error never replaces the best.
-    int previous[3] = {-1, -1, -1};
-    for (int c = 15; c >= 1; --c) {
-        for (int i = 0; i < c; ++i) {
-            const int lo = sorted[i];
-            const int mid = sorted[(c + i) >> 1];
-            const int hi = sorted[c];
-            if (lo == previous[0] && mid == previous[1] && hi == previous[2]) {
-                continue;
+    int bestCandidate = -1;
+    if (lanes.pending == 0) {
+        if (lanes.first >= 0 && errors[lanes.first] < kWorstBlockError) {
+            bestCandidate = lanes.first;
+        }
+    } else {
+        // Two candidates with the same split have the same index word and so
+        // the same error, and an equal error never replaces the best: a
+        // repeated split left to the scalar code needs no second look.
+        SeenSplits seen;
+        int32_t bestError = kWorstBlockError;
+        for (int n = 0; n < kCandidates; ++n) {
+            int32_t error = errors[n];
+            if (error < 0) {
+                const Split split = candidateSplit(sorted, n);
+                if (seen.check(split)) {
+                    continue;
+                }
+                error = splitError(sorted, split, format);
             }
-            previous[0] = lo;
-            previous[1] = mid;
-            previous[2] = hi;
-            Candidate candidate{};
-            candidate.indexWord = assignIndices(luma, lo, mid, hi);
-            candidate.clusters = clusterMeans(texels, candidate.indexWord);
-            candidate.mode = chooseBlackMode(&candidate.indexWord, &candidate.clusters);
-            ColourCodes codes = encodeColourCodes(
-                colourSources(candidate.clusters, candidate.mode, format), candidate.mode, format);
-            int32_t error =
-                blockError(texels, candidate.indexWord, codes.colour0, codes.colour1, format);
             if (error < bestError) {
                 bestError = error;
-                best = candidate;
+                bestCandidate = n;
             }
         }
     }
 
+    Candidate best{0, Clusters{}, 0};
+    if (bestCandidate >= 0) {
+        const Split split = candidateSplit(sorted, bestCandidate);
+        best.indexWord = splitIndexWord(sorted, split);
+        best.clusters = meansOf(splitSums(sorted, split));
+        best.mode = chooseBlackMode(&best.indexWord, &best.clusters);
+    }
+
     Candidate kept = best;
-    if (refineIndices(texels, &kept.indexWord, colourSources(best.clusters, best.mode, format),
-                      best.mode, format, RefineRule::Exhaustive)) {
-        kept.clusters = clusterMeans(texels, kept.indexWord);
+    const ColourPalette palette =
+        sourcePalette(colourSources(best.clusters, best.mode, format), best.mode, format);
+    if (refineWithPalette(planes, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
+        kept.clusters = meansOf(classSums(planes, kept.indexWord));
         kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;
         }
     }
-    ColourCodes codes =
-        encodeColourCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
+    const ColourCodes codes =
+        quickCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
     return kept.indexWord;

@@ -1,14 +1,8 @@
-// Brightness, hue and saturation of class means, for the black-mode test.
+// Hue and saturation of class means, for the black-mode test.
 #include <algorithm>
 #include <cstdlib>
 
 #include "atc_internal.h"
-
-int valuePercent(const TexelColour& colour) {
-    return std::max({colour.ch[0], colour.ch[1], colour.ch[2]}) * 100 / 255;
-}
-
-bool isDark(const TexelColour& colour) { return valuePercent(colour) < 15; }
 
 HueSaturation hueSaturation(const TexelColour& colour) {
     int c0 = colour.ch[0];

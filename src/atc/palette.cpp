@@ -1,13 +1,10 @@
-// The four palette colours of a colour block, and decoding a whole block.
+// The four palette colours that a colour block's codes make, and decoding a
+// whole block.
 #include <algorithm>
 
 #include "atc_internal.h"
 
 namespace {
-
-uint8_t mix(int a, int b, int weightA, int weightB) {
-    return static_cast<uint8_t>((weightA * a + weightB * b) >> 3);
-}
 
 // Lower and upper bounds of the luminance of any colour that a 5:6:5 code
 // could have come from.
@@ -22,29 +19,6 @@ int luminanceCeil(const TexelColour& c) {
 }
 
 }  // namespace
-
-ColourPalette interpolatedPalette(const TexelColour& first, const TexelColour& last) {
-    ColourPalette palette{};
-    for (int k = 0; k < 3; ++k) {
-        palette.entry[0].ch[k] = first.ch[k];
-        palette.entry[1].ch[k] = mix(first.ch[k], last.ch[k], 5, 3);
-        palette.entry[2].ch[k] = mix(first.ch[k], last.ch[k], 3, 5);
-        palette.entry[3].ch[k] = last.ch[k];
-    }
-    return palette;
-}
-
-ColourPalette blackModePalette(const TexelColour& middle, const TexelColour& bright) {
-    ColourPalette palette{};
-    for (int k = 0; k < 3; ++k) {
-        palette.entry[0].ch[k] = 0;
-        palette.entry[1].ch[k] =
-            static_cast<uint8_t>(std::max(0, middle.ch[k] - (bright.ch[k] >> 2)));
-        palette.entry[2].ch[k] = middle.ch[k];
-        palette.entry[3].ch[k] = bright.ch[k];
-    }
-    return palette;
-}
 
 ColourPalette buildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format) {
     if (format == FORMAT_ATC_ORDER_MODE) {

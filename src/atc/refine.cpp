@@ -2,16 +2,12 @@
 // the chosen colours make.
 #include "atc_internal.h"
 
-namespace {
-
-bool acceptable(const int count[4], int mode, RefineRule rule) {
+bool refinementAcceptable(const int count[4], int mode, RefineRule rule) {
     if ((count[3] > 0 && count[0] > 0) || count[3] == 16) {
         return true;
     }
     return rule == RefineRule::Exhaustive && count[3] > 0 && mode == 1;
 }
-
-}  // namespace
 
 bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
                    int mode, uint32_t format, RefineRule rule) {
@@ -33,7 +29,7 @@ bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourS
         refined |= nearest << (2 * t);
         ++count[nearest];
     }
-    if (refined == *indexWord || !acceptable(count, mode, rule)) {
+    if (refined == *indexWord || !refinementAcceptable(count, mode, rule)) {
         return false;
     }
     *indexWord = refined;
