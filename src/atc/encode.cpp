@@ -10,8 +10,8 @@ int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uin
     bool walk = false;
     const int32_t result = startEncode(request, PixelSizes::Any, header, output, size, &walk);
     if (walk) {
-        walkBlocks(request, output,
-                   [format](const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
+        walkBlocks(request, planBands(request), output,
+                   [format](uint64_t, const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
                        return encodeColourBlock(texels, format, colour0, colour1);
                    });
     }

@@ -1,6 +1,7 @@
 // ATI_TC_EncodeFast: every block through the quick encoder, then a verdict
 // on the grades of all blocks.
 #include <algorithm>
+#include <array>
 
 #include "image_walk.h"
 
@@ -23,21 +24,32 @@ int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1,
     if (!walk) {
         return result;
     }
-    int64_t gradeSum = 0;
-    int64_t blocks = 0;
-    int32_t worstGrade = 0;
-    walkBlocks(request, output,
-               [&](const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
+    // Each band keeps its own sum and worst grade; the sums are added up in
+    // band order.
+    struct BandGrades {
+        int64_t sum = 0;
+        int32_t worst = 0;
+    };
+    std::array<BandGrades, parallel::kMaxBands> grades{};
+    const BandPlan plan = planBands(request);
+    walkBlocks(request, plan, output,
+               [&](uint64_t band, const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
                    int32_t grade = 0;
                    uint32_t indexWord =
                        encodeColourBlockFast(texels, format, colour0, colour1, &grade);
-                   gradeSum += grade;
-                   ++blocks;
-                   worstGrade = std::max(worstGrade, grade);
+                   grades[band].sum += grade;
+                   grades[band].worst = std::max(grades[band].worst, grade);
                    return indexWord;
                });
+    const int64_t blocks = static_cast<int64_t>(plan.blocksAcross * plan.blockRows);
     if (blocks == 0) {
         return RESULT_OK;
+    }
+    int64_t gradeSum = 0;
+    int32_t worstGrade = 0;
+    for (const BandGrades& band : grades) {
+        gradeSum += band.sum;
+        worstGrade = std::max(worstGrade, band.worst);
     }
     if (gradeSum / blocks >= kHighestAverageGrade || worstGrade >= kHighestBlockGrade) {
         return RESULT_LOW_QUALITY;

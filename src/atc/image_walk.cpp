@@ -25,6 +25,10 @@ bool layoutSupported(const SourceLayout& layout, PixelSizes pixelSizes) {
            (layout.bytesPerPixel >= 2 && layout.bytesPerPixel <= 4);
 }
 
+// Blocks in a band of block rows at the least: a band's work dwarfs the cost
+// of handing it to a thread even for the fast encoder.
+constexpr uint64_t kBandBlocks = 128;
+
 // Blocks along one side; none for a side of 0 or less.
 int64_t blocksAlong(int32_t pixels) { return pixels > 0 ? (int64_t{pixels} + 3) >> 2 : 0; }
 
@@ -117,6 +121,37 @@ void gatherBlock(const EncodeRequest& request, int64_t bx, int64_t by, ColourBlo
             nibbles[t] = alphaNibble(value, layout.alpha);
         }
     }
+}
+
+bool isRgba8888(const SourceLayout& layout) {
+    return layout.bytesPerPixel == 4 && layout.channel[0].mask == 0x000000FF &&
+           layout.channel[1].mask == 0x0000FF00 && layout.channel[2].mask == 0x00FF0000 &&
+           layout.alpha.mask == 0xFF000000;
+}
+
+void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
+                         ColourBlock* texels, uint8_t nibbles[16]) {
+    int64_t offsets[4];
+    for (int x = 0; x < 4; ++x) {
+        offsets[x] = std::min<int64_t>(bx + x, request.width - 1) * 4;
+    }
+    for (int y = 0; y < 4; ++y) {
+        const uint8_t* row = request.source + std::min<int64_t>(by + y, request.height - 1) * request.pitch;
+        for (int x = 0; x < 4; ++x) {
+            const uint8_t* pixel = row + offsets[x];
+            uint8_t* texel = texels->texel[4 * y + x];
+            texel[0] = pixel[0];
+            texel[1] = pixel[1];
+            texel[2] = pixel[2];
+            nibbles[4 * y + x] = static_cast<uint8_t>(pixel[3] >> 4);
+        }
+    }
+}
+
+BandPlan planBands(const EncodeRequest& request) {
+    const uint64_t blocksAcross = static_cast<uint64_t>(blocksAlong(request.width));
+    const uint64_t blockRows = static_cast<uint64_t>(blocksAlong(request.height));
+    return {blocksAcross, blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks)};
 }
 
 void storeColourBlock(uint16_t colour0, uint16_t colour1, uint32_t indexWord, uint8_t block[8]) {

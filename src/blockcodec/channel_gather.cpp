@@ -76,3 +76,30 @@ void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* 
         }
     }
 }
+
+bool IsRgba8888(const SourceImage& image) {
+    return image.pixelBytes == 4 && image.colour[0].mask == 0x000000FF &&
+           image.colour[1].mask == 0x0000FF00 && image.colour[2].mask == 0x00FF0000 &&
+           image.alpha.mask == 0xFF000000;
+}
+
+void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
+                         AlphaBlock* alpha) {
+    int64_t offsets[4];
+    for (int64_t x = 0; x < 4; ++x) {
+        offsets[x] = std::min(bx + x, image.width - 1) * 4;
+    }
+    for (int64_t y = 0; y < 4; ++y) {
+        const uint8_t* row = image.pixels + std::min(by + y, image.height - 1) * image.pitch;
+        for (int64_t x = 0; x < 4; ++x) {
+            const uint8_t* pixel = row + offsets[x];
+            uint8_t* texel = colour->texel[4 * y + x];
+            texel[0] = pixel[0];
+            texel[1] = pixel[1];
+            texel[2] = pixel[2];
+            if (alpha != nullptr) {
+                alpha->alpha[4 * y + x] = pixel[3];
+            }
+        }
+    }
+}
