@@ -1,11 +1,15 @@
 #include <cstddef>
 
 #include "format_facts.h"
+#include "parallel.h"
 #include "quenda.h"
 #include "size_rules.h"
 #include "stored_block.h"
 
 namespace {
+
+// Blocks in a band of block rows at the least.
+constexpr uint64_t kBandBlocks = 256;
 
 struct LevelPlacement {
     uint8_t* destination;
@@ -61,15 +65,21 @@ int32_t QuendaDecode(uint32_t format, uint32_t width, uint32_t height, uint32_t 
         return RESULT_BAD_ARGUMENT;
     }
 
-    const uint8_t* block = source + offset;
-    ColourBlock colour;
-    AlphaBlock alpha;
-    for (uint64_t by = 0; by < placement.height; by += 4) {
-        for (uint64_t bx = 0; bx < placement.width; bx += 4) {
-            DecodeStoredBlock(format, flags, block, &colour, &alpha);
-            PlaceBlock(placement, bx, by, colour, alpha);
-            block += blockBytes;
-        }
-    }
+    const uint8_t* level0 = source + offset;
+    const uint64_t blocksAcross = (placement.width + 3) / 4;
+    const uint64_t blockRows = (placement.height + 3) / 4;
+    parallel::ForEachBand(blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks),
+                          [&](uint64_t firstRow, uint64_t endRow) {
+                              const uint8_t* block = level0 + firstRow * blocksAcross * blockBytes;
+                              ColourBlock colour;
+                              AlphaBlock alpha;
+                              for (uint64_t row = firstRow; row < endRow; ++row) {
+                                  for (uint64_t column = 0; column < blocksAcross; ++column) {
+                                      DecodeStoredBlock(format, flags, block, &colour, &alpha);
+                                      PlaceBlock(placement, 4 * column, 4 * row, colour, alpha);
+                                      block += blockBytes;
+                                  }
+                              }
+                          });
     return RESULT_OK;
 }
