@@ -5,6 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+TSAN_DIR := build/tsan
 DEMO_DIR := demo
 BENCH_DIR := build/bench
 # The corpus beside the repository, every PNG under it; BENCH_LIMIT=n keeps
@@ -34,6 +35,9 @@ test: deps
 	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target threading_tests
+	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TESTS=OFF -DVOSTREL_BENCH=ON >/dev/null
