@@ -14,6 +14,8 @@ BENCH_DIR := build/bench
 BENCH_CORPUS ?= $(CURDIR)/../shared/corpus
 BENCH_LIMIT ?= 0
 BENCH_SECONDS ?= 1
+# The side of the picture for the command-line runs with mips; 0 skips them.
+BENCH_LARGE ?= 4096
 
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
@@ -43,7 +45,8 @@ bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TESTS=OFF -DVOSTREL_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@$(BENCH_DIR)/bench/vostrel_bench --build $(BENCH_DIR) --corpus "$(BENCH_CORPUS)" \
-		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --csv $(BENCH_DIR)/results.csv
+		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --large $(BENCH_LARGE) \
+		--csv $(BENCH_DIR)/results.csv
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
 # (FUZZ_TARGETS="ktx dds" picks some), then reports what each one ran and found.

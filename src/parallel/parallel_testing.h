@@ -1,4 +1,5 @@
-// For tests only: a fresh pool, to try thread counts in one process.
+// For tests and the benchmark only: a fresh pool, to try thread counts in
+// one process.
 #pragma once
 
 namespace parallel {
