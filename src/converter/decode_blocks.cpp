@@ -37,6 +37,26 @@ constexpr QuendaDecoding kQuendaDecodings[] = {
      "Error calling QuendaDecode (quenda.lib) for 3DC_XY"},
 };
 
+// The passes over pixels [begin, end) of a decoded image, their arguments
+// copied so that no store to the pixels can be taken to change them.
+void ClearChannels(uint8_t* pixels, uint32_t pixelBytes, uint32_t kept, uint64_t begin, uint64_t end) {
+    for (uint64_t i = begin; i < end; ++i) {
+        for (uint32_t channel = kept; channel < 3; ++channel) {
+            pixels[i * pixelBytes + channel] = 0;
+        }
+    }
+}
+
+// 3-byte pixels widened to 4 with alpha 255.
+void AddAlpha(const uint8_t* in, uint8_t* out, uint64_t begin, uint64_t end) {
+    for (uint64_t i = begin; i < end; ++i) {
+        out[4 * i + 0] = in[3 * i + 0];
+        out[4 * i + 1] = in[3 * i + 1];
+        out[4 * i + 2] = in[3 * i + 2];
+        out[4 * i + 3] = 255;
+    }
+}
+
 const QuendaDecoding* FindQuendaDecoding(uint32_t format) {
     for (const QuendaDecoding& decoding : kQuendaDecodings) {
         if (decoding.format == format) {
@@ -81,11 +101,7 @@ void Morlune::DecodeBlocks() {
             const uint32_t kept = quenda->colourChannels;
             parallel::ForEachBand(count, parallel::BandSize(count, 1, kBandPixels),
                                   [=](uint64_t begin, uint64_t end) {
-                for (uint64_t i = begin; i < end; ++i) {
-                    for (uint32_t channel = kept; channel < 3; ++channel) {
-                        pixels[i * pixelBytes + channel] = 0;
-                    }
-                }
+                ClearChannels(pixels, pixelBytes, kept, begin, end);
             });
         }
     } else {
@@ -111,13 +127,6 @@ void Morlune::DecodeBlocks() {
     const uint8_t* in = decoded.get();
     uint8_t* out = pixels.get();
     parallel::ForEachBand(count, parallel::BandSize(count, 1, kBandPixels),
-                          [=](uint64_t begin, uint64_t end) {
-        for (uint64_t i = begin; i < end; ++i) {
-            out[4 * i + 0] = in[3 * i + 0];
-            out[4 * i + 1] = in[3 * i + 1];
-            out[4 * i + 2] = in[3 * i + 2];
-            out[4 * i + 3] = 255;
-        }
-    });
+                          [=](uint64_t begin, uint64_t end) { AddAlpha(in, out, begin, end); });
     InstallBuffer(std::move(pixels), width, height, 4);
 }

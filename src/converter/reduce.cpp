@@ -36,26 +36,35 @@ ReducePixel<Form> FilterPixel(const Morlune& converter, uint32_t filter, const R
     }
 }
 
+// Rows [firstRow, endRow) of the reduced image; the arguments are copies, so
+// that no store to the pixels can be taken to change them.
+template <typename Form>
+void ReduceRows(const Morlune& converter, uint32_t filter, const ReduceSource source,
+                uint32_t width, uint32_t height, uint8_t* reduced, uint64_t firstRow,
+                uint64_t endRow) {
+    const uint32_t fx = source.width / width;
+    const uint32_t fy = source.height / height;
+    uint8_t* out = reduced + firstRow * width * sizeof(ReducePixel<Form>::channel);
+    for (uint32_t y = uint32_t(firstRow); y < endRow; ++y) {
+        for (uint32_t x = 0; x < width; ++x) {
+            const ReduceCell cell{x * fx, y * fy, fx, fy, HalfCell(fx), HalfCell(fy)};
+            const ReducePixel<Form> pixel = FilterPixel<Form>(converter, filter, source, cell);
+            std::memcpy(out, pixel.channel, sizeof(pixel.channel));
+            out += sizeof(pixel.channel);
+        }
+    }
+}
+
 // Rows of the reduced image in bands on the thread pool; every pixel is
 // computed as it would be alone, so the bands' order does not matter.
 template <typename Form>
 void ReduceInto(const Morlune& converter, uint32_t filter, const ReduceSource& source,
                 uint32_t width, uint32_t height, uint8_t* reduced) {
-    const uint32_t fx = source.width / width;
-    const uint32_t fy = source.height / height;
-    const uint64_t rowBytes = uint64_t(width) * sizeof(ReducePixel<Form>::channel);
     parallel::ForEachBand(height, parallel::BandSize(height, width, kBandPixels),
                           [&](uint64_t firstRow, uint64_t endRow) {
-        uint8_t* out = reduced + firstRow * rowBytes;
-        for (uint32_t y = uint32_t(firstRow); y < endRow; ++y) {
-            for (uint32_t x = 0; x < width; ++x) {
-                const ReduceCell cell{x * fx, y * fy, fx, fy, HalfCell(fx), HalfCell(fy)};
-                const ReducePixel<Form> pixel = FilterPixel<Form>(converter, filter, source, cell);
-                std::memcpy(out, pixel.channel, sizeof(pixel.channel));
-                out += sizeof(pixel.channel);
-            }
-        }
-    });
+                              ReduceRows<Form>(converter, filter, source, width, height, reduced,
+                                               firstRow, endRow);
+                          });
 }
 
 }  // namespace
