@@ -25,10 +25,15 @@ public:
     }
 
     // The pool, made with the threads that VOSTREL_THREADS asks for; null
-    // once the process is exiting, or when it cannot be made.
-    ThreadPool* Pool() {
+    // once the process is exiting, or when it could not be made (it is not
+    // tried again). Also gives the observer of the moment.
+    ThreadPool* Pool(ProgressObserver* observer = nullptr) {
         std::lock_guard<std::mutex> lock(mutex_);
-        if (pool_ == nullptr && !closed_) {
+        if (observer != nullptr) {
+            *observer = observer_;
+        }
+        if (!tried_ && !closed_) {
+            tried_ = true;
             const ThreadCountChoice choice = ChooseThreadCount(std::getenv("VOSTREL_THREADS"), OnlineCores());
             if (choice.warn) {
                 std::fputs(kThreadCountWarning, stderr);
@@ -45,6 +50,7 @@ public:
     void Reset() {
         std::lock_guard<std::mutex> lock(mutex_);
         pool_.reset();
+        tried_ = false;
     }
 
     void SetObserver(const ProgressObserver& observer) {
@@ -52,15 +58,11 @@ public:
         observer_ = observer;
     }
 
-    ProgressObserver Observer() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        return observer_;
-    }
-
 private:
     std::mutex mutex_;
     std::unique_ptr<ThreadPool> pool_;
     ProgressObserver observer_;
+    bool tried_ = false;
     bool closed_ = false;
 };
 
@@ -96,8 +98,9 @@ void RunBands(uint64_t count, uint64_t bandSize, BandFunction function, void* co
     }
     job.bands = (count - 1) / job.bandSize + 1;
     if (!InsideBand()) {
-        ThreadPool* pool = gHolder.Pool();
-        if (pool != nullptr && pool->TryRun(job, gHolder.Observer())) {
+        ProgressObserver observer;
+        ThreadPool* pool = gHolder.Pool(&observer);
+        if (pool != nullptr && pool->TryRun(job, observer)) {
             return;
         }
     }

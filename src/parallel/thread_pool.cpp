@@ -55,7 +55,8 @@ public:
     }
 
 private:
-    void Tell(uint64_t done) {
+    // The observer must not throw: the workers may still be using the job.
+    void Tell(uint64_t done) noexcept {
         reported_ = done;
         if (Active()) {
             observer_.function(observer_.context, done * job_.unitsPerIndex,
