@@ -1,5 +1,8 @@
 #include "thread_pool.h"
 
+#include <pthread.h>
+#include <signal.h>
+
 #include <algorithm>
 #include <system_error>
 
@@ -82,6 +85,13 @@ void RunBandsHere(BandJob& job) {
 
 ThreadPool::ThreadPool(unsigned threads) {
     workers_.reserve(threads > 0 ? threads - 1 : 0);
+    // The workers start with every signal blocked, so that signals sent to
+    // the process reach the threads the program made itself, where it
+    // defers or handles them.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &previous);
     for (unsigned i = 1; i < threads; ++i) {
         try {
             workers_.emplace_back(&ThreadPool::Work, this);
@@ -89,6 +99,7 @@ ThreadPool::ThreadPool(unsigned threads) {
             break;  // the system will not start more; use the ones running
         }
     }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
 }
 
 ThreadPool::~ThreadPool() {

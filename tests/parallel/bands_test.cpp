@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <atomic>
 #include <mutex>
@@ -134,6 +135,29 @@ TEST_P(BandsTest, WritesOfEveryBandAreSeenAfterTheLoop) {
             ASSERT_EQ(values[i], i * round);
         }
     }
+}
+
+// Signals sent to the process never land on a worker, where the program's
+// own deferral of them (blocking them on its thread) would not reach.
+TEST_P(BandsTest, WorkersHaveEverySignalBlocked) {
+    std::mutex mutex;
+    std::set<std::thread::id> unblocked;
+    std::atomic<unsigned> arrived{0};
+    const unsigned threads = parallel::ThreadCount();
+    parallel::ForEachBand(threads, 1, [&](uint64_t, uint64_t) {
+        arrived.fetch_add(1);
+        while (arrived.load() < threads) {
+            std::this_thread::yield();
+        }
+        sigset_t mask;
+        pthread_sigmask(SIG_BLOCK, nullptr, &mask);
+        if (!sigismember(&mask, SIGINT) || !sigismember(&mask, SIGTERM)) {
+            std::lock_guard<std::mutex> lock(mutex);
+            unblocked.insert(std::this_thread::get_id());
+        }
+    });
+    // Only the calling thread keeps its signals.
+    EXPECT_EQ(unblocked, std::set<std::thread::id>{std::this_thread::get_id()});
 }
 
 INSTANTIATE_TEST_SUITE_P(Threads, BandsTest, ::testing::ValuesIn(kThreadSettings));
