@@ -10,6 +10,28 @@ namespace {
 constexpr int64_t kHighestAverageGrade = 250;
 constexpr int32_t kHighestBlockGrade = 3700;
 
+struct BandGrades {
+    int64_t sum = 0;
+    int32_t worst = 0;
+};
+
+// Encodes a band's blocks, keeping their grades to itself until the band
+// ends: bands on other threads write their own entries of grades.
+struct FastEncoder {
+    uint32_t format;
+    BandGrades* grades;  // one entry a band
+    BandGrades band{};
+
+    uint32_t operator()(const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
+        int32_t grade = 0;
+        const uint32_t indexWord = encodeColourBlockFast(texels, format, colour0, colour1, &grade);
+        band.sum += grade;
+        band.worst = std::max(band.worst, grade);
+        return indexWord;
+    }
+    void finish(uint64_t index) const { grades[index] = band; }
+};
+
 }  // namespace
 
 int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
@@ -26,21 +48,9 @@ int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1,
     }
     // Each band keeps its own sum and worst grade; the sums are added up in
     // band order.
-    struct BandGrades {
-        int64_t sum = 0;
-        int32_t worst = 0;
-    };
     std::array<BandGrades, parallel::kMaxBands> grades{};
     const BandPlan plan = planBands(request);
-    walkBlocks(request, plan, output,
-               [&](uint64_t band, const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
-                   int32_t grade = 0;
-                   uint32_t indexWord =
-                       encodeColourBlockFast(texels, format, colour0, colour1, &grade);
-                   grades[band].sum += grade;
-                   grades[band].worst = std::max(grades[band].worst, grade);
-                   return indexWord;
-               });
+    walkBlocks(request, plan, output, FastEncoder{format, grades.data()});
     const int64_t blocks = static_cast<int64_t>(plan.blocksAcross * plan.blockRows);
     if (blocks == 0) {
         return RESULT_OK;

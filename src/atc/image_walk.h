@@ -71,17 +71,19 @@ struct BandPlan {
 BandPlan planBands(const EncodeRequest& request);
 
 // Writes every block in row-major block order, the bands on the thread
-// pool; encodeColour(band, texels, &colour0, &colour1) gives a block's
-// index word, band being the block's band in plan (0 up).
-template <typename EncodeColour>
+// pool. Each band works with its own copy of encoder: encoder(texels,
+// &colour0, &colour1) gives a block's index word, and encoder.finish(band)
+// is called once the band's blocks are written, band being its place in
+// plan (0 up).
+template <typename Encoder>
 void walkBlocks(const EncodeRequest& request, const BandPlan& plan, uint8_t* output,
-                EncodeColour&& encodeColour) {
+                const Encoder& encoder) {
     const bool alpha = (request.flags & FLAG_ALPHA) != 0;
     const uint64_t blockBytes = alpha ? 16 : 8;
     const auto gather = isRgba8888(request.layout) ? gatherRgba8888Block : gatherBlock;
     parallel::ForEachBandReporting(
         plan.blockRows, plan.bandRows, plan.blocksAcross, [&](uint64_t firstRow, uint64_t endRow) {
-            const uint64_t band = firstRow / plan.bandRows;
+            Encoder bandEncoder = encoder;
             uint8_t* out = output + firstRow * plan.blocksAcross * blockBytes;
             ColourBlock texels;
             uint8_t nibbles[16];
@@ -95,10 +97,11 @@ void walkBlocks(const EncodeRequest& request, const BandPlan& plan, uint8_t* out
                     }
                     uint16_t colour0 = 0;
                     uint16_t colour1 = 0;
-                    const uint32_t indexWord = encodeColour(band, texels, &colour0, &colour1);
+                    const uint32_t indexWord = bandEncoder(texels, &colour0, &colour1);
                     storeColourBlock(colour0, colour1, indexWord, out);
                     out += 8;
                 }
             }
+            bandEncoder.finish(firstRow / plan.bandRows);
         });
 }
