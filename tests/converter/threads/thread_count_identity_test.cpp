@@ -81,7 +81,7 @@ void UseThreads(const char* count) {
 struct ChainCase {
     const char* name;
     uint32_t format;
-    uint32_t speed;  // nEncodeSpeed: 1 picks the fast ATC encoder
+    uint32_t speed;  // nEncodeSpeed: 1 picks the fast ATC encoder (not for interpolated alpha)
 };
 
 void PrintTo(const ChainCase& c, std::ostream* os) { *os << c.name; }
@@ -92,6 +92,7 @@ const ChainCase kChains[] = {
     {"AtcRgbaExplicit", ATC_RGBA_EXPLICIT_ALPHA, 0},
     {"AtcRgbaExplicitFast", ATC_RGBA_EXPLICIT_ALPHA, 1},
     {"AtcRgbaInterpolated", ATC_RGBA_INTERPOLATED_ALPHA, 0},
+    {"AtcRgbaInterpolatedFastSetting", ATC_RGBA_INTERPOLATED_ALPHA, 1},
     {"Etc1Rgb8", ETC1_RGB8, 0},
     {"ThreeDcX", TF_3DC_X, 0},
     {"ThreeDcXY", TF_3DC_XY, 0},
