@@ -110,18 +110,33 @@ bool PrepareSample(const Options& options, const std::string& workDir, BenchPict
     return SavePicturePng(sample->pngPath, sample->picture);
 }
 
-// The command line with mips, on one thread and on all cores, for every
-// type of our rows, on a picture tiled from the measured ones.
-std::vector<LargeRun> MeasureLargePicture(const std::vector<BenchEntry>& entries,
-                                          const std::vector<const Picture*>& pictures,
-                                          uint32_t side, const BenchContext& context) {
-    std::vector<LargeRun> runs;
-    const std::string png = context.workDir + "/large.png";
-    std::fprintf(stderr, "bench: making a %ux%u picture of %zu tiles\n", side, side, pictures.size());
-    if (!SavePicturePng(png, TilePictures(pictures, side))) {
-        std::fprintf(stderr, "bench: cannot write %s\n", png.c_str());
-        return runs;
+// Writes the large picture, tiled from the sample and the corpus pictures
+// measured, each loaded again and all released before the runs: a child
+// process's peak memory counts this process's memory at the fork.
+bool WriteLargePicture(const Picture& sample, const std::vector<std::string>& corpusPaths,
+                       uint32_t side, const std::string& png) {
+    std::vector<Picture> pictures(1, sample);
+    for (const std::string& path : corpusPaths) {
+        std::string error;
+        pictures.emplace_back();
+        if (!LoadPicture(path, &pictures.back(), &error)) {
+            pictures.pop_back();
+        }
     }
+    std::vector<const Picture*> tiles;
+    for (const Picture& picture : pictures) {
+        tiles.push_back(&picture);
+    }
+    std::fprintf(stderr, "bench: making a %ux%u picture of %zu tiles\n", side, side, tiles.size());
+    return SavePicturePng(png, TilePictures(tiles, side));
+}
+
+// The command line with mips, on one thread and on all cores, for every
+// type of our rows.
+std::vector<LargeRun> MeasureLargePicture(const std::vector<BenchEntry>& entries,
+                                          const std::string& png, uint32_t side,
+                                          const BenchContext& context) {
+    std::vector<LargeRun> runs;
     for (const BenchEntry& entry : entries) {
         if (entry.encoder != Encoder::Ours) {
             continue;
@@ -165,7 +180,7 @@ int main(int argc, char** argv) {
     const std::vector<BenchEntry> entries = BenchEntries();
     std::vector<Totals> totals(entries.size());
     std::vector<PictureResults> results;
-    std::vector<Picture> measured;  // tiles of the large picture
+    std::vector<std::string> measuredPaths;  // corpus pictures for the large picture
     const std::string run = UtcStamp("%Y-%m-%dT%H:%M:%SZ");
     const std::string loadBefore = LoadAverage();
     const double start = NowSeconds();
@@ -194,18 +209,18 @@ int main(int argc, char** argv) {
             pictureResults.measurements.push_back(measurement);
         }
         results.push_back(std::move(pictureResults));
-        if (options.largeSide > 0) {
-            measured.push_back(picture->picture);
+        if (p > 0) {
+            measuredPaths.push_back(picture->pngPath);
         }
     }
     std::vector<LargeRun> largeRuns;
-    if (options.largeSide > 0 && !measured.empty()) {
-        std::vector<const Picture*> tiles;
-        for (const Picture& picture : measured) {
-            tiles.push_back(&picture);
+    const std::string largePng = context.workDir + "/large.png";
+    if (options.largeSide > 0) {
+        if (WriteLargePicture(sample.picture, measuredPaths, options.largeSide, largePng)) {
+            largeRuns = MeasureLargePicture(entries, largePng, options.largeSide, context);
+        } else {
+            std::fprintf(stderr, "bench: cannot write %s\n", largePng.c_str());
         }
-        largeRuns = MeasureLargePicture(entries, tiles, options.largeSide, context);
-        measured.clear();
     }
 
     uint64_t pixels = 0;
