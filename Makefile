@@ -5,6 +5,7 @@ MAKEFLAGS += --no-print-directory
 JOBS ?= $(shell nproc)
 RELEASE_DIR := build/release
 TEST_DIR := build/test
+TSAN_DIR := build/tsan
 DEMO_DIR := demo
 BENCH_DIR := build/bench
 PACKAGE_DIR := build/package
@@ -16,6 +17,8 @@ PREFIX ?= /usr/local
 BENCH_CORPUS ?= $(CURDIR)/../shared/corpus
 BENCH_LIMIT ?= 0
 BENCH_SECONDS ?= 1
+# The side of the picture for the command-line runs with mips; 0 skips them.
+BENCH_LARGE ?= 4096
 
 FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
@@ -49,12 +52,16 @@ test: deps
 	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_SANITIZE=ON >/dev/null
 	@cmake --build $(TEST_DIR) -j $(JOBS)
 	@cd $(TEST_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 600
+	@cmake -S . -B $(TSAN_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TSAN=ON >/dev/null
+	@cmake --build $(TSAN_DIR) -j $(JOBS) --target threading_tests
+	@cd $(TSAN_DIR) && TSAN_OPTIONS=halt_on_error=1 ctest --output-on-failure -j $(JOBS) --timeout 600
 
 bench: deps
 	@cmake -S . -B $(BENCH_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TESTS=OFF -DVOSTREL_BENCH=ON >/dev/null
 	@cmake --build $(BENCH_DIR) -j $(JOBS)
 	@$(BENCH_DIR)/bench/vostrel_bench --build $(BENCH_DIR) --corpus "$(BENCH_CORPUS)" \
-		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --csv $(BENCH_DIR)/results.csv
+		--limit $(BENCH_LIMIT) --seconds $(BENCH_SECONDS) --large $(BENCH_LARGE) \
+		--csv $(BENCH_DIR)/results.csv
 
 # Builds the fuzz targets with clang and runs each for FUZZ_SECONDS seconds
 # (FUZZ_TARGETS="ktx dds" picks some), then reports what each one ran and found.

@@ -3,7 +3,7 @@
 // standard output and a CSV file.
 //
 //   vostrel_bench --build <dir> [--corpus <dir>] [--limit <n>] [--seconds <s>]
-//                 [--csv <file>]
+//                 [--csv <file>] [--large <side>]
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -15,8 +15,10 @@
 
 #include "child_process.h"
 #include "corpus.h"
+#include "encode_threads.h"
 #include "measure.h"
 #include "report.h"
+#include "tiled_picture.h"
 
 namespace {
 
@@ -26,6 +28,7 @@ struct Options {
     std::string csvPath;
     size_t limit = 0;  // 0: every picture
     double seconds = 1.0;
+    uint32_t largeSide = 4096;  // 0: no run on a large picture
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -42,11 +45,14 @@ bool ParseOptions(int argc, char** argv, Options* options) {
             options->limit = std::strtoul(value.c_str(), nullptr, 10);
         } else if (name == "--seconds") {
             options->seconds = std::strtod(value.c_str(), nullptr);
+        } else if (name == "--large") {
+            options->largeSide = uint32_t(std::strtoul(value.c_str(), nullptr, 10));
         } else {
             return false;
         }
     }
-    if (argc % 2 == 0 || options->buildDir.empty() || !(options->seconds > 0.0)) {
+    if (argc % 2 == 0 || options->buildDir.empty() || !(options->seconds > 0.0) ||
+        options->largeSide > 16384) {
         return false;
     }
     if (options->csvPath.empty()) {
@@ -104,6 +110,43 @@ bool PrepareSample(const Options& options, const std::string& workDir, BenchPict
     return SavePicturePng(sample->pngPath, sample->picture);
 }
 
+// Writes the large picture, tiled from the sample and the corpus pictures
+// measured, each loaded again and all released before the runs: a child
+// process's peak memory counts this process's memory at the fork.
+bool WriteLargePicture(const Picture& sample, const std::vector<std::string>& corpusPaths,
+                       uint32_t side, const std::string& png) {
+    std::vector<Picture> pictures(1, sample);
+    for (const std::string& path : corpusPaths) {
+        std::string error;
+        pictures.emplace_back();
+        if (!LoadPicture(path, &pictures.back(), &error)) {
+            pictures.pop_back();
+        }
+    }
+    std::vector<const Picture*> tiles;
+    for (const Picture& picture : pictures) {
+        tiles.push_back(&picture);
+    }
+    std::fprintf(stderr, "bench: making a %ux%u picture of %zu tiles\n", side, side, tiles.size());
+    return SavePicturePng(png, TilePictures(tiles, side));
+}
+
+// The command line with mips, on one thread and on all cores, for every
+// type of our rows.
+std::vector<LargeRun> MeasureLargePicture(const std::vector<BenchEntry>& entries,
+                                          const std::string& png, uint32_t side,
+                                          const BenchContext& context) {
+    std::vector<LargeRun> runs;
+    for (const BenchEntry& entry : entries) {
+        if (entry.encoder != Encoder::Ours) {
+            continue;
+        }
+        std::fprintf(stderr, "bench: %ux%u with mips, %s\n", side, side, entry.typeName);
+        runs.push_back(MeasureLargeCommand(entry.typeName, png, context));
+    }
+    return runs;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -111,9 +154,13 @@ int main(int argc, char** argv) {
     if (!ParseOptions(argc, argv, &options)) {
         std::fprintf(stderr,
                      "usage: vostrel_bench --build <dir> [--corpus <dir>] [--limit <n>] "
-                     "[--seconds <s>] [--csv <file>]\n");
+                     "[--seconds <s>] [--csv <file>] [--large <side>]\n");
         return 2;
     }
+    // Both thread counts are measured whatever the caller's setting.
+    unsetenv("VOSTREL_THREADS");
+    EncodeOnAllCores();
+    const unsigned allCoresThreads = EncodeThreads();
     BenchContext context;
     context.vostrelCmd = options.buildDir + "/src/cmd/VostrelCmd";
     context.workDir = options.buildDir + "/bench-work";
@@ -133,6 +180,7 @@ int main(int argc, char** argv) {
     const std::vector<BenchEntry> entries = BenchEntries();
     std::vector<Totals> totals(entries.size());
     std::vector<PictureResults> results;
+    std::vector<std::string> measuredPaths;  // corpus pictures for the large picture
     const std::string run = UtcStamp("%Y-%m-%dT%H:%M:%SZ");
     const std::string loadBefore = LoadAverage();
     const double start = NowSeconds();
@@ -161,6 +209,18 @@ int main(int argc, char** argv) {
             pictureResults.measurements.push_back(measurement);
         }
         results.push_back(std::move(pictureResults));
+        if (p > 0) {
+            measuredPaths.push_back(picture->pngPath);
+        }
+    }
+    std::vector<LargeRun> largeRuns;
+    const std::string largePng = context.workDir + "/large.png";
+    if (options.largeSide > 0) {
+        if (WriteLargePicture(sample.picture, measuredPaths, options.largeSide, largePng)) {
+            largeRuns = MeasureLargePicture(entries, largePng, options.largeSide, context);
+        } else {
+            std::fprintf(stderr, "bench: cannot write %s\n", largePng.c_str());
+        }
     }
 
     uint64_t pixels = 0;
@@ -175,8 +235,14 @@ int main(int argc, char** argv) {
                 results.size(), double(pixels) / 1e6,
                 results.size() > 1 ? " and PNG files under " : "",
                 results.size() > 1 ? options.corpusDir.c_str() : "", NowSeconds() - start);
-    std::printf("%s\n", FormatTable(entries, totals).c_str());
+    std::printf("%s\n", FormatTable(entries, totals, allCoresThreads).c_str());
     std::printf("%s", FormatComparisons(totals, BenchComparisons(entries)).c_str());
+    if (!largeRuns.empty()) {
+        std::printf("\nCommand line with mips on a %ux%u picture tiled from the pictures above "
+                    "(VostrelCmd in.png out.ktx <type> yes):\n%s",
+                    options.largeSide, options.largeSide,
+                    FormatLargeRuns(largeRuns, allCoresThreads).c_str());
+    }
 
     std::string previousRun;
     const SummaryByRow previous = ReadCsvSummary(options.csvPath, &previousRun);
@@ -186,7 +252,7 @@ int main(int argc, char** argv) {
         std::filesystem::copy_file(options.csvPath, options.csvPath + ".previous",
                                    std::filesystem::copy_options::overwrite_existing, ignored);
     }
-    if (!WriteCsv(options.csvPath, run, entries, results, totals)) {
+    if (!WriteCsv(options.csvPath, run, entries, results, totals, largeRuns, options.largeSide)) {
         std::fprintf(stderr, "bench: cannot write %s\n", options.csvPath.c_str());
         return 1;
     }

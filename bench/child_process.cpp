@@ -7,13 +7,47 @@
 
 #include "stopwatch.h"
 
-ChildRun RunChild(const std::vector<std::string>& argv, const std::string& logPath) {
-    ChildRun result;
-    std::vector<char*> arguments;
-    for (const std::string& argument : argv) {
-        arguments.push_back(const_cast<char*>(argument.c_str()));
+extern char** environ;
+
+namespace {
+
+std::string NameOf(const std::string& entry) { return entry.substr(0, entry.find('=')); }
+
+// This process's environment, with setting's entries replacing those of
+// their names. Made before the fork: the child only calls exec.
+std::vector<std::string> ChildEnvironment(const std::vector<std::string>& setting) {
+    std::vector<std::string> entries;
+    for (char** entry = environ; *entry != nullptr; ++entry) {
+        const std::string text = *entry;
+        bool replaced = false;
+        for (const std::string& own : setting) {
+            replaced = replaced || NameOf(own) == NameOf(text);
+        }
+        if (!replaced) {
+            entries.push_back(text);
+        }
     }
-    arguments.push_back(nullptr);
+    entries.insert(entries.end(), setting.begin(), setting.end());
+    return entries;
+}
+
+std::vector<char*> Pointers(const std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (const std::string& text : texts) {
+        pointers.push_back(const_cast<char*>(text.c_str()));
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+}  // namespace
+
+ChildRun RunChild(const std::vector<std::string>& argv, const std::string& logPath,
+                  const std::vector<std::string>& setting) {
+    ChildRun result;
+    std::vector<char*> arguments = Pointers(argv);
+    const std::vector<std::string> environment = ChildEnvironment(setting);
+    std::vector<char*> environmentPointers = Pointers(environment);
 
     const double start = NowSeconds();
     const pid_t pid = fork();
@@ -29,7 +63,7 @@ ChildRun RunChild(const std::vector<std::string>& argv, const std::string& logPa
         dup2(input, STDIN_FILENO);
         dup2(log, STDOUT_FILENO);
         dup2(log, STDERR_FILENO);
-        execvp(arguments[0], arguments.data());
+        execvpe(arguments[0], arguments.data(), environmentPointers.data());
         _exit(127);
     }
     int status = 0;

@@ -12,5 +12,8 @@ struct ChildRun {
 };
 
 // Runs argv[0] (searched in PATH) with standard input from /dev/null and
-// standard output and error into logPath, and waits for it.
-ChildRun RunChild(const std::vector<std::string>& argv, const std::string& logPath);
+// standard output and error into logPath, and waits for it. The child gets
+// this process's environment with the NAME=value entries of setting in
+// place of any of the same names.
+ChildRun RunChild(const std::vector<std::string>& argv, const std::string& logPath,
+                  const std::vector<std::string>& setting = {});

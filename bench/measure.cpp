@@ -5,6 +5,7 @@
 #include <system_error>
 
 #include "child_process.h"
+#include "encode_threads.h"
 #include "etc1_peer.h"
 #include "our_codec.h"
 #include "squish_peer.h"
@@ -20,29 +21,45 @@ bool FileHasData(const std::string& path) {
     return std::filesystem::file_size(path, error) > 0 && !error;
 }
 
-// Times a command line that writes output, as a child process.
-void TimeCommand(const std::vector<std::string>& argv, const std::string& output,
-                 const BenchContext& context, Measurement* measurement) {
-    const std::string log = context.workDir + "/command.log";
+struct CommandTiming {
+    int runs = 0;  // 0: the command failed
+    double seconds = 0.0;
     long peakKb = 0;
+};
+
+// Times a command line that writes output, as a child process with the
+// environment entries of setting.
+CommandTiming TimeCommand(const std::vector<std::string>& argv, const std::string& output,
+                          const BenchContext& context, const std::vector<std::string>& setting,
+                          std::string* note) {
+    const std::string log = context.workDir + "/command.log";
+    CommandTiming timing;
     bool ok = false;
     const std::vector<double> samples = TimeRepeatedly(
         context.commandPolicy,
         [&] {
             std::error_code ignored;
             std::filesystem::remove(output, ignored);
-            const ChildRun run = RunChild(argv, log);
-            peakKb = std::max(peakKb, run.peakKb);
+            const ChildRun run = RunChild(argv, log, setting);
+            timing.peakKb = std::max(timing.peakKb, run.peakKb);
             return run.started && run.exitStatus == 0 && FileHasData(output);
         },
         &ok);
     if (!ok || samples.empty()) {
-        measurement->note = argv[0] + " run failed (see " + log + ")";
-        return;
+        *note = argv[0] + " run failed (see " + log + ")";
+        return CommandTiming{};
     }
-    measurement->commandRuns = int(samples.size());
-    measurement->commandSeconds = Median(samples);
-    measurement->peakKb = peakKb;
+    timing.runs = int(samples.size());
+    timing.seconds = Median(samples);
+    return timing;
+}
+
+void TimeCommand(const std::vector<std::string>& argv, const std::string& output,
+                 const BenchContext& context, Measurement* measurement) {
+    const CommandTiming timing = TimeCommand(argv, output, context, {}, &measurement->note);
+    measurement->commandRuns = timing.runs;
+    measurement->commandSeconds = timing.seconds;
+    measurement->peakKb = timing.peakKb;
 }
 
 void SetQuality(const Picture& source, const std::vector<uint8_t>& decoded, unsigned channels,
@@ -63,20 +80,27 @@ Measurement MeasureOurs(const BenchEntry& entry, const BenchPicture& picture,
     OurEncoder encoder(picture.picture, entry.format, speed);
     EngineResult result;
     bool ok = false;
-    const std::vector<double> samples = TimeRepeatedly(
-        context.encodePolicy,
-        [&] {
-            result = encoder.Run();
-            return result.ok;
-        },
-        &ok);
+    const auto encode = [&] {
+        result = encoder.Run();
+        return result.ok;
+    };
+    EncodeOnOneThread();
+    const std::vector<double> samples = TimeRepeatedly(context.encodePolicy, encode, &ok);
     if (!ok) {
         measurement.note = CodeNote("encode", result.code);
+        return measurement;
+    }
+    EncodeOnAllCores();
+    const std::vector<double> allCores = TimeRepeatedly(context.encodePolicy, encode, &ok);
+    if (!ok) {
+        measurement.note = CodeNote("encode on all cores", result.code);
         return measurement;
     }
     measurement.status = Status::Ok;
     measurement.encodeRuns = int(samples.size());
     measurement.encodeSeconds = Median(samples);
+    measurement.allCoresRuns = int(allCores.size());
+    measurement.allCoresSeconds = Median(allCores);
 
     std::vector<uint8_t> decoded;
     const EngineResult decode = DecodeOurs(encoder.Blocks(), entry.format, picture.picture.width,
@@ -174,4 +198,26 @@ Measurement MeasureEntry(const BenchEntry& entry, const BenchPicture& picture,
     }
     measurement.pixels = uint64_t(picture.picture.width) * picture.picture.height;
     return measurement;
+}
+
+LargeRun MeasureLargeCommand(const char* typeName, const std::string& pngPath,
+                             const BenchContext& context) {
+    LargeRun run;
+    run.typeName = typeName;
+    const std::string output = context.workDir + "/large.ktx";
+    const std::vector<std::string> argv = {context.vostrelCmd, pngPath, output, typeName, "yes"};
+    const CommandTiming one = TimeCommand(argv, output, context, {kOneThreadSetting}, &run.note);
+    if (one.runs == 0) {
+        return run;
+    }
+    const CommandTiming all = TimeCommand(argv, output, context, {}, &run.note);
+    if (all.runs == 0) {
+        return run;
+    }
+    run.ok = true;
+    run.oneThreadSeconds = one.seconds;
+    run.allCoresSeconds = all.seconds;
+    run.oneThreadPeakKb = one.peakKb;
+    run.allCoresPeakKb = all.peakKb;
+    return run;
 }

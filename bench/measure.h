@@ -23,3 +23,7 @@ struct BenchContext {
 
 Measurement MeasureEntry(const BenchEntry& entry, const BenchPicture& picture,
                          const BenchContext& context);
+
+// VostrelCmd with mips on one large picture, on one thread and on all cores.
+LargeRun MeasureLargeCommand(const char* typeName, const std::string& pngPath,
+                             const BenchContext& context);

@@ -21,6 +21,10 @@ void Totals::Add(const Measurement& measurement) {
     ++pictures;
     encodePixels += measurement.pixels;
     encodeSeconds += measurement.encodeSeconds;
+    if (measurement.allCoresRuns > 0) {
+        allCoresPixels += measurement.pixels;
+        allCoresSeconds += measurement.allCoresSeconds;
+    }
     if (measurement.commandRuns > 0) {
         commandPixels += measurement.pixels;
         commandSeconds += measurement.commandSeconds;

@@ -1,7 +1,11 @@
 // ATI_TC_Decode: ATC block data back to 3- or 4-byte pixels.
 #include "atc_internal.h"
+#include "parallel.h"
 
 namespace {
+
+// Blocks in a band of block rows at the least.
+constexpr uint64_t kBandBlocks = 256;
 
 uint32_t readLittleEndian(const uint8_t* bytes, int count) {
     uint32_t value = 0;
@@ -9,6 +13,49 @@ uint32_t readLittleEndian(const uint8_t* bytes, int count) {
         value |= uint32_t{bytes[b]} << (8 * b);
     }
     return value;
+}
+
+struct ColourLevel {
+    uint32_t format;
+    bool alpha;
+    int first;  // output byte of channel 0: 0, or 2 for ORDER_BGR
+    uint64_t width;
+    uint64_t height;
+};
+
+// Decodes the block rows [firstRow, endRow), the first of them at data. The
+// arguments are copies, so that no store to the pixels can be taken to
+// change them.
+void decodeRows(const ColourLevel level, const uint8_t* data, uint8_t* output, uint64_t firstRow,
+                uint64_t endRow) {
+    const uint64_t pixelBytes = level.alpha ? 4 : 3;
+    const int last = 2 - level.first;
+    ColourBlock texels;
+    uint8_t alphas[16] = {};
+    for (uint64_t by = 4 * firstRow; by < 4 * endRow; by += 4) {
+        for (uint64_t bx = 0; bx < level.width; bx += 4) {
+            if (level.alpha) {
+                unpackAlphaNibbles(data, alphas);
+                data += 8;
+            }
+            const uint16_t colour0 = static_cast<uint16_t>(readLittleEndian(data, 2));
+            const uint16_t colour1 = static_cast<uint16_t>(readLittleEndian(data + 2, 2));
+            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, level.format, &texels);
+            data += 8;
+            for (uint64_t y = 0; y < 4 && by + y < level.height; ++y) {
+                for (uint64_t x = 0; x < 4 && bx + x < level.width; ++x) {
+                    const int t = static_cast<int>(4 * y + x);
+                    uint8_t* pixel = output + ((by + y) * level.width + bx + x) * pixelBytes;
+                    pixel[level.first] = texels.texel[t][0];
+                    pixel[1] = texels.texel[t][1];
+                    pixel[last] = texels.texel[t][2];
+                    if (level.alpha) {
+                        pixel[3] = alphas[t];
+                    }
+                }
+            }
+        }
+    }
 }
 
 }  // namespace
@@ -41,34 +88,14 @@ int32_t ATI_TC_Decode(const ATI_TC_Header* header, const uint8_t* data, uint32_t
     if (needed == 0) {
         return RESULT_OK;
     }
-    const int first = order == ORDER_RGB ? 0 : 2;
-    const int last = 2 - first;
-    ColourBlock texels;
-    uint8_t alphas[16] = {};
-    for (uint64_t by = 0; by < height; by += 4) {
-        for (uint64_t bx = 0; bx < width; bx += 4) {
-            if (alpha) {
-                unpackAlphaNibbles(data, alphas);
-                data += 8;
-            }
-            const uint16_t colour0 = static_cast<uint16_t>(readLittleEndian(data, 2));
-            const uint16_t colour1 = static_cast<uint16_t>(readLittleEndian(data + 2, 2));
-            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, header->format,
-                              &texels);
-            data += 8;
-            for (uint64_t y = 0; y < 4 && by + y < height; ++y) {
-                for (uint64_t x = 0; x < 4 && bx + x < width; ++x) {
-                    const int t = static_cast<int>(4 * y + x);
-                    uint8_t* pixel = output + ((by + y) * width + bx + x) * pixelBytes;
-                    pixel[first] = texels.texel[t][0];
-                    pixel[1] = texels.texel[t][1];
-                    pixel[last] = texels.texel[t][2];
-                    if (alpha) {
-                        pixel[3] = alphas[t];
-                    }
-                }
-            }
-        }
-    }
+    const ColourLevel level{header->format, alpha, order == ORDER_RGB ? 0 : 2, width, height};
+    const uint64_t blockBytes = alpha ? 16 : 8;
+    const uint64_t blocksAcross = (width + 3) / 4;
+    const uint64_t blockRows = (height + 3) / 4;
+    parallel::ForEachBand(blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks),
+                          [&](uint64_t firstRow, uint64_t endRow) {
+                              decodeRows(level, data + firstRow * blocksAcross * blockBytes, output,
+                                         firstRow, endRow);
+                          });
     return RESULT_OK;
 }

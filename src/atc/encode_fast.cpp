@@ -1,6 +1,7 @@
 // ATI_TC_EncodeFast: every block through the quick encoder, then a verdict
 // on the grades of all blocks.
 #include <algorithm>
+#include <array>
 
 #include "image_walk.h"
 
@@ -8,6 +9,28 @@ namespace {
 
 constexpr int64_t kHighestAverageGrade = 250;
 constexpr int32_t kHighestBlockGrade = 3700;
+
+struct BandGrades {
+    int64_t sum = 0;
+    int32_t worst = 0;
+};
+
+// Encodes a band's blocks, keeping their grades to itself until the band
+// ends: bands on other threads write their own entries of grades.
+struct FastEncoder {
+    uint32_t format;
+    BandGrades* grades;  // one entry a band
+    BandGrades band{};
+
+    uint32_t operator()(const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
+        int32_t grade = 0;
+        const uint32_t indexWord = encodeColourBlockFast(texels, format, colour0, colour1, &grade);
+        band.sum += grade;
+        band.worst = std::max(band.worst, grade);
+        return indexWord;
+    }
+    void finish(uint64_t index) const { grades[index] = band; }
+};
 
 }  // namespace
 
@@ -23,21 +46,20 @@ int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1,
     if (!walk) {
         return result;
     }
-    int64_t gradeSum = 0;
-    int64_t blocks = 0;
-    int32_t worstGrade = 0;
-    walkBlocks(request, output,
-               [&](const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
-                   int32_t grade = 0;
-                   uint32_t indexWord =
-                       encodeColourBlockFast(texels, format, colour0, colour1, &grade);
-                   gradeSum += grade;
-                   ++blocks;
-                   worstGrade = std::max(worstGrade, grade);
-                   return indexWord;
-               });
+    // Each band keeps its own sum and worst grade; the sums are added up in
+    // band order.
+    std::array<BandGrades, parallel::kMaxBands> grades{};
+    const BandPlan plan = planBands(request);
+    walkBlocks(request, plan, output, FastEncoder{format, grades.data()});
+    const int64_t blocks = static_cast<int64_t>(plan.blocksAcross * plan.blockRows);
     if (blocks == 0) {
         return RESULT_OK;
+    }
+    int64_t gradeSum = 0;
+    int32_t worstGrade = 0;
+    for (const BandGrades& band : grades) {
+        gradeSum += band.sum;
+        worstGrade = std::max(worstGrade, band.worst);
     }
     if (gradeSum / blocks >= kHighestAverageGrade || worstGrade >= kHighestBlockGrade) {
         return RESULT_LOW_QUALITY;

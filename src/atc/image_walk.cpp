@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
 
 namespace {
 
@@ -24,6 +25,10 @@ bool layoutSupported(const SourceLayout& layout, PixelSizes pixelSizes) {
     return pixelSizes == PixelSizes::Any ||
            (layout.bytesPerPixel >= 2 && layout.bytesPerPixel <= 4);
 }
+
+// Blocks in a band of block rows at the least: a band's work dwarfs the cost
+// of handing it to a thread even for the fast encoder.
+constexpr uint64_t kBandBlocks = 128;
 
 // Blocks along one side; none for a side of 0 or less.
 int64_t blocksAlong(int32_t pixels) { return pixels > 0 ? (int64_t{pixels} + 3) >> 2 : 0; }
@@ -50,6 +55,28 @@ uint8_t alphaNibble(uint32_t value, const ChannelBits& alpha) {
             return static_cast<uint8_t>(a);
         default:
             return static_cast<uint8_t>(a >> 4);
+    }
+}
+
+// Four bytes as a word whose lowest byte is the first, and back: a plain
+// copy on a little-endian machine.
+uint32_t loadWord(const uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint32_t word;
+        std::memcpy(&word, bytes, 4);
+        return word;
+    }
+    return uint32_t{bytes[0]} | uint32_t{bytes[1]} << 8 | uint32_t{bytes[2]} << 16 |
+           uint32_t{bytes[3]} << 24;
+}
+
+void storeWord(uint32_t word, uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(bytes, &word, 4);
+    } else {
+        for (int b = 0; b < 4; ++b) {
+            bytes[b] = static_cast<uint8_t>(word >> (8 * b));
+        }
     }
 }
 
@@ -117,6 +144,40 @@ void gatherBlock(const EncodeRequest& request, int64_t bx, int64_t by, ColourBlo
             nibbles[t] = alphaNibble(value, layout.alpha);
         }
     }
+}
+
+bool isRgba8888(const SourceLayout& layout) {
+    return layout.bytesPerPixel == 4 && layout.channel[0].mask == 0x000000FF &&
+           layout.channel[1].mask == 0x0000FF00 && layout.channel[2].mask == 0x00FF0000 &&
+           layout.alpha.mask == 0xFF000000;
+}
+
+void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
+                         ColourBlock* texels, uint8_t nibbles[16]) {
+    int64_t offsets[4];
+    for (int x = 0; x < 4; ++x) {
+        offsets[x] = std::min<int64_t>(bx + x, request.width - 1) * 4;
+    }
+    // A row's four pixels as words (byte 0 lowest) become three words of
+    // channel bytes and one word of alpha nibbles.
+    uint8_t* out = &texels->texel[0][0];
+    for (int y = 0; y < 4; ++y, out += 12) {
+        const uint8_t* row = request.source + std::min<int64_t>(by + y, request.height - 1) * request.pitch;
+        const uint32_t p0 = loadWord(row + offsets[0]);
+        const uint32_t p1 = loadWord(row + offsets[1]);
+        const uint32_t p2 = loadWord(row + offsets[2]);
+        const uint32_t p3 = loadWord(row + offsets[3]);
+        storeWord((p0 & 0xFFFFFF) | p1 << 24, out);
+        storeWord((p1 >> 8 & 0xFFFF) | p2 << 16, out + 4);
+        storeWord((p2 >> 16 & 0xFF) | p3 << 8, out + 8);
+        storeWord(p0 >> 28 | (p1 >> 28) << 8 | (p2 >> 28) << 16 | (p3 >> 28) << 24, nibbles + 4 * y);
+    }
+}
+
+BandPlan planBands(const EncodeRequest& request) {
+    const uint64_t blocksAcross = static_cast<uint64_t>(blocksAlong(request.width));
+    const uint64_t blockRows = static_cast<uint64_t>(blocksAlong(request.height));
+    return {blocksAcross, blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks)};
 }
 
 void storeColourBlock(uint16_t colour0, uint16_t colour1, uint32_t indexWord, uint8_t block[8]) {

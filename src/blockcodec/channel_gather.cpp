@@ -2,6 +2,9 @@
 
 #include <algorithm>
 #include <bit>
+#include <cstring>
+
+#include "byte_order.h"
 
 namespace {
 
@@ -26,6 +29,25 @@ uint32_t PixelValue(const uint8_t* pixel, uint32_t pixelBytes) {
         value |= static_cast<uint32_t>(pixel[i]) << (8 * i);
     }
     return value;
+}
+
+// Four bytes as a word whose lowest byte is the first, and back: a plain
+// copy on a little-endian machine.
+uint32_t LoadWord(const uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        uint32_t word;
+        std::memcpy(&word, bytes, 4);
+        return word;
+    }
+    return LoadLittleEndian32(bytes);
+}
+
+void StoreWord(uint32_t word, uint8_t* bytes) {
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(bytes, &word, 4);
+    } else {
+        StoreLittleEndian32(word, bytes);
+    }
 }
 
 }  // namespace
@@ -73,6 +95,38 @@ void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* 
             if (alpha != nullptr) {
                 alpha->alpha[index] = WidenAlphaChannel(pixel, image.alpha);
             }
+        }
+    }
+}
+
+bool IsRgba8888(const SourceImage& image) {
+    return image.pixelBytes == 4 && image.colour[0].mask == 0x000000FF &&
+           image.colour[1].mask == 0x0000FF00 && image.colour[2].mask == 0x00FF0000 &&
+           image.alpha.mask == 0xFF000000;
+}
+
+void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
+                         AlphaBlock* alpha) {
+    int64_t offsets[4];
+    for (int64_t x = 0; x < 4; ++x) {
+        offsets[x] = std::min(bx + x, image.width - 1) * 4;
+    }
+    // A row's four pixels as words (byte 0 lowest) become three words of
+    // channel bytes and one word of alpha bytes.
+    uint8_t* texels = &colour->texel[0][0];
+    for (int64_t y = 0; y < 4; ++y) {
+        const uint8_t* row = image.pixels + std::min(by + y, image.height - 1) * image.pitch;
+        const uint32_t p0 = LoadWord(row + offsets[0]);
+        const uint32_t p1 = LoadWord(row + offsets[1]);
+        const uint32_t p2 = LoadWord(row + offsets[2]);
+        const uint32_t p3 = LoadWord(row + offsets[3]);
+        uint8_t* out = texels + 12 * y;
+        StoreWord((p0 & 0xFFFFFF) | p1 << 24, out);
+        StoreWord((p1 >> 8 & 0xFFFF) | p2 << 16, out + 4);
+        StoreWord((p2 >> 16 & 0xFF) | p3 << 8, out + 8);
+        if (alpha != nullptr) {
+            StoreWord(p0 >> 24 | (p1 >> 24) << 8 | (p2 >> 24) << 16 | (p3 >> 24) << 24,
+                                alpha->alpha + 4 * y);
         }
     }
 }

@@ -36,6 +36,16 @@ uint32_t SourcePixelBytes(const ChannelMask& mask0, const ChannelMask& mask1,
                           const ChannelMask& mask2, const ChannelMask& alphaMask);
 
 // Fills the block whose top-left pixel is (bx, by); pixels beyond the right
-// or bottom edge repeat the last column or row. alpha may be null.
+// or bottom edge repeat the last column or row. alpha may be null. Reads
+// every pixel through the masks: the reference for any layout.
 void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
                  AlphaBlock* alpha);
+
+// Pixels of 4 bytes that hold channel 0, 1, 2 and alpha in byte order (the
+// masks 0xFF, 0xFF00, 0xFF0000 and 0xFF000000): the engine's working image.
+bool IsRgba8888(const SourceImage& image);
+
+// GatherBlock for an image of which IsRgba8888 holds: the same bytes, copied
+// without looking at the masks.
+void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
+                         AlphaBlock* alpha);

@@ -1,11 +1,15 @@
 #include <cstddef>
 
 #include "format_facts.h"
+#include "parallel.h"
 #include "quenda.h"
 #include "size_rules.h"
 #include "stored_block.h"
 
 namespace {
+
+// Blocks in a band of block rows at the least.
+constexpr uint64_t kBandBlocks = 256;
 
 struct LevelPlacement {
     uint8_t* destination;
@@ -30,6 +34,25 @@ void PlaceBlock(const LevelPlacement& level, uint64_t bx, uint64_t by, const Col
             if (level.pixelBytes == 4) {
                 out[3] = alpha.alpha[index];
             }
+        }
+    }
+}
+
+// Decodes the block rows [firstRow, endRow) of a level whose first block is
+// at level0. The arguments are copies, so that no store to the pixels can
+// be taken to change them.
+void DecodeRows(uint32_t format, uint32_t flags, const LevelPlacement placement,
+                const uint8_t* level0, uint64_t firstRow, uint64_t endRow) {
+    const uint64_t blockBytes = StoredBlockBytes(format, flags);
+    const uint64_t blocksAcross = (placement.width + 3) / 4;
+    const uint8_t* block = level0 + firstRow * blocksAcross * blockBytes;
+    ColourBlock colour;
+    AlphaBlock alpha;
+    for (uint64_t row = firstRow; row < endRow; ++row) {
+        for (uint64_t column = 0; column < blocksAcross; ++column) {
+            DecodeStoredBlock(format, flags, block, &colour, &alpha);
+            PlaceBlock(placement, 4 * column, 4 * row, colour, alpha);
+            block += blockBytes;
         }
     }
 }
@@ -61,15 +84,12 @@ int32_t QuendaDecode(uint32_t format, uint32_t width, uint32_t height, uint32_t 
         return RESULT_BAD_ARGUMENT;
     }
 
-    const uint8_t* block = source + offset;
-    ColourBlock colour;
-    AlphaBlock alpha;
-    for (uint64_t by = 0; by < placement.height; by += 4) {
-        for (uint64_t bx = 0; bx < placement.width; bx += 4) {
-            DecodeStoredBlock(format, flags, block, &colour, &alpha);
-            PlaceBlock(placement, bx, by, colour, alpha);
-            block += blockBytes;
-        }
-    }
+    const uint8_t* level0 = source + offset;
+    const uint64_t blocksAcross = (placement.width + 3) / 4;
+    const uint64_t blockRows = (placement.height + 3) / 4;
+    parallel::ForEachBand(blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks),
+                          [&](uint64_t firstRow, uint64_t endRow) {
+                              DecodeRows(format, flags, placement, level0, firstRow, endRow);
+                          });
     return RESULT_OK;
 }

@@ -1,8 +1,19 @@
 #include "channel_gather.h"
 #include "format_facts.h"
+#include "parallel.h"
 #include "quenda.h"
 #include "size_rules.h"
 #include "stored_block.h"
+
+namespace {
+
+// Blocks in a band of block rows at the least: a band's work dwarfs the cost
+// of handing it to a thread even for the quickest encoder.
+constexpr uint64_t kBandBlocks = 128;
+
+using GatherFunction = void (*)(const SourceImage&, int64_t, int64_t, ColourBlock*, AlphaBlock*);
+
+}  // namespace
 
 int32_t QuendaEncode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
                      uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
@@ -33,20 +44,33 @@ int32_t QuendaEncode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint
         return RESULT_BAD_ARGUMENT;
     }
     *size = static_cast<uint32_t>(needed);
+    if (empty) {
+        return RESULT_OK;
+    }
 
     image.pixels = source;
     image.width = width;
     image.height = height;
     image.pitch = pitch;
     const bool withAlpha = (flags & FLAG_ALPHA) != 0;
-    ColourBlock colour;
-    AlphaBlock alpha{};
-    for (int64_t by = 0; by < image.height; by += 4) {
-        for (int64_t bx = 0; bx < image.width; bx += 4) {
-            GatherBlock(image, bx, by, &colour, withAlpha ? &alpha : nullptr);
-            EncodeStoredBlock(format, flags, colour, alpha, output);
-            output += blockBytes;
-        }
-    }
+    const GatherFunction gather = IsRgba8888(image) ? GatherRgba8888Block : GatherBlock;
+    const uint64_t blocksAcross = (static_cast<uint64_t>(width) + 3) / 4;
+    const uint64_t blockRows = (static_cast<uint64_t>(height) + 3) / 4;
+    // Bands of block rows, each written to its own part of output.
+    parallel::ForEachBandReporting(
+        blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks), blocksAcross,
+        [&](uint64_t firstRow, uint64_t endRow) {
+            ColourBlock colour;
+            AlphaBlock alpha{};
+            uint8_t* out = output + firstRow * blocksAcross * blockBytes;
+            for (uint64_t row = firstRow; row < endRow; ++row) {
+                for (uint64_t column = 0; column < blocksAcross; ++column) {
+                    gather(image, static_cast<int64_t>(4 * column), static_cast<int64_t>(4 * row),
+                           &colour, withAlpha ? &alpha : nullptr);
+                    EncodeStoredBlock(format, flags, colour, alpha, out);
+                    out += blockBytes;
+                }
+            }
+        });
     return RESULT_OK;
 }

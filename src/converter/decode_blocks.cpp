@@ -2,9 +2,13 @@
 // library or the ATC decoder into the working image.
 #include "atc.h"
 #include "morlune_converter.h"
+#include "parallel.h"
 #include "quenda.h"
 
 namespace {
+
+// Pixels in a band at the least for the passes over decoded pixels.
+constexpr uint64_t kBandPixels = 65536;
 
 constexpr int32_t kQuendaDecodeLevel = 0;
 constexpr uint32_t kAtcHeaderSize = 20;
@@ -32,6 +36,26 @@ constexpr QuendaDecoding kQuendaDecodings[] = {
     {TF_3DC_XY, FORMAT_3DC_XY, FLAG_ALPHA, false, 4, 2, nullptr,
      "Error calling QuendaDecode (quenda.lib) for 3DC_XY"},
 };
+
+// The passes over pixels [begin, end) of a decoded image, their arguments
+// copied so that no store to the pixels can be taken to change them.
+void ClearChannels(uint8_t* pixels, uint32_t pixelBytes, uint32_t kept, uint64_t begin, uint64_t end) {
+    for (uint64_t i = begin; i < end; ++i) {
+        for (uint32_t channel = kept; channel < 3; ++channel) {
+            pixels[i * pixelBytes + channel] = 0;
+        }
+    }
+}
+
+// 3-byte pixels widened to 4 with alpha 255.
+void AddAlpha(const uint8_t* in, uint8_t* out, uint64_t begin, uint64_t end) {
+    for (uint64_t i = begin; i < end; ++i) {
+        out[4 * i + 0] = in[3 * i + 0];
+        out[4 * i + 1] = in[3 * i + 1];
+        out[4 * i + 2] = in[3 * i + 2];
+        out[4 * i + 3] = 255;
+    }
+}
 
 const QuendaDecoding* FindQuendaDecoding(uint32_t format) {
     for (const QuendaDecoding& decoding : kQuendaDecodings) {
@@ -72,10 +96,13 @@ void Morlune::DecodeBlocks() {
                          kQuendaDecodeLevel, ORDER_RGB, decoded.get(), size) != RESULT_OK) {
             Fail(TRC_FAILED, quenda->decodeMessage);
         }
-        for (uint64_t i = 0; quenda->colourChannels < 3 && i < count; ++i) {
-            for (uint32_t channel = quenda->colourChannels; channel < 3; ++channel) {
-                decoded[i * pixelBytes + channel] = 0;
-            }
+        if (quenda->colourChannels < 3) {
+            uint8_t* pixels = decoded.get();
+            const uint32_t kept = quenda->colourChannels;
+            parallel::ForEachBand(count, parallel::BandSize(count, 1, kBandPixels),
+                                  [=](uint64_t begin, uint64_t end) {
+                ClearChannels(pixels, pixelBytes, kept, begin, end);
+            });
         }
     } else {
         const bool alpha = ImgInfo(m_pSrc, INFO_HAS_ALPHA) != 0;
@@ -97,11 +124,9 @@ void Morlune::DecodeBlocks() {
         return;
     }
     PixelBuffer pixels = Allocate(count * 4);
-    for (uint64_t i = 0; i < count; ++i) {
-        pixels[4 * i + 0] = decoded[3 * i + 0];
-        pixels[4 * i + 1] = decoded[3 * i + 1];
-        pixels[4 * i + 2] = decoded[3 * i + 2];
-        pixels[4 * i + 3] = 255;
-    }
+    const uint8_t* in = decoded.get();
+    uint8_t* out = pixels.get();
+    parallel::ForEachBand(count, parallel::BandSize(count, 1, kBandPixels),
+                          [=](uint64_t begin, uint64_t end) { AddAlpha(in, out, begin, end); });
     InstallBuffer(std::move(pixels), width, height, 4);
 }

@@ -2,8 +2,12 @@
 // destination's layout names, in the 8-bit or the float form.
 #include "reduce_filters.h"
 #include "morlune_converter.h"
+#include "parallel.h"
 
 namespace {
+
+// Output pixels in a band of rows at the least.
+constexpr uint64_t kBandPixels = 4096;
 
 enum ScaleFilter : uint32_t {
     FILTER_BOX = 0,
@@ -32,12 +36,16 @@ ReducePixel<Form> FilterPixel(const Morlune& converter, uint32_t filter, const R
     }
 }
 
+// Rows [firstRow, endRow) of the reduced image; the arguments are copies, so
+// that no store to the pixels can be taken to change them.
 template <typename Form>
-void ReduceInto(const Morlune& converter, uint32_t filter, const ReduceSource& source,
-                uint32_t width, uint32_t height, uint8_t* out) {
+void ReduceRows(const Morlune& converter, uint32_t filter, const ReduceSource source,
+                uint32_t width, uint32_t height, uint8_t* reduced, uint64_t firstRow,
+                uint64_t endRow) {
     const uint32_t fx = source.width / width;
     const uint32_t fy = source.height / height;
-    for (uint32_t y = 0; y < height; ++y) {
+    uint8_t* out = reduced + firstRow * width * sizeof(ReducePixel<Form>::channel);
+    for (uint32_t y = uint32_t(firstRow); y < endRow; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
             const ReduceCell cell{x * fx, y * fy, fx, fy, HalfCell(fx), HalfCell(fy)};
             const ReducePixel<Form> pixel = FilterPixel<Form>(converter, filter, source, cell);
@@ -45,6 +53,18 @@ void ReduceInto(const Morlune& converter, uint32_t filter, const ReduceSource& s
             out += sizeof(pixel.channel);
         }
     }
+}
+
+// Rows of the reduced image in bands on the thread pool; every pixel is
+// computed as it would be alone, so the bands' order does not matter.
+template <typename Form>
+void ReduceInto(const Morlune& converter, uint32_t filter, const ReduceSource& source,
+                uint32_t width, uint32_t height, uint8_t* reduced) {
+    parallel::ForEachBand(height, parallel::BandSize(height, width, kBandPixels),
+                          [&](uint64_t firstRow, uint64_t endRow) {
+                              ReduceRows<Form>(converter, filter, source, width, height, reduced,
+                                               firstRow, endRow);
+                          });
 }
 
 }  // namespace

@@ -1,0 +1,195 @@
+#include "thread_pool.h"
+
+#include <pthread.h>
+#include <signal.h>
+
+#include <algorithm>
+#include <system_error>
+
+namespace parallel {
+
+namespace {
+
+thread_local bool tInsideBand = false;
+
+// Marks the current thread as running bands for as long as it lives.
+class BandScope {
+public:
+    BandScope() : previous_(tInsideBand) { tInsideBand = true; }
+    ~BandScope() { tInsideBand = previous_; }
+    BandScope(const BandScope&) = delete;
+    BandScope& operator=(const BandScope&) = delete;
+
+private:
+    bool previous_;
+};
+
+void RunBand(BandJob& job, uint64_t band) noexcept {
+    const uint64_t begin = band * job.bandSize;
+    const uint64_t end = std::min(job.count, begin + job.bandSize);
+    job.function(job.context, begin, end);
+    job.doneIndices.fetch_add(end - begin, std::memory_order_acq_rel);
+}
+
+// Tells the observer of a reporting job what is done, each figure once and
+// rising, always (0, total) first and (total, total) last.
+class ProgressReport {
+public:
+    ProgressReport(const BandJob& job, const ProgressObserver& observer)
+        : job_(job), observer_(job.unitsPerIndex != 0 ? observer : ProgressObserver{}) {
+        Tell(0);
+    }
+    ~ProgressReport() {
+        if (reported_ < job_.count) {
+            Tell(job_.count);
+        }
+    }
+    ProgressReport(const ProgressReport&) = delete;
+    ProgressReport& operator=(const ProgressReport&) = delete;
+
+    bool Active() const { return observer_.function != nullptr; }
+    uint64_t Reported() const { return reported_; }
+
+    void Update() {
+        const uint64_t done = job_.doneIndices.load(std::memory_order_acquire);
+        if (done > reported_) {
+            Tell(done);
+        }
+    }
+
+private:
+    // The observer must not throw: the workers may still be using the job.
+    void Tell(uint64_t done) noexcept {
+        reported_ = done;
+        if (Active()) {
+            observer_.function(observer_.context, done * job_.unitsPerIndex,
+                               job_.count * job_.unitsPerIndex);
+        }
+    }
+
+    const BandJob& job_;
+    ProgressObserver observer_;
+    uint64_t reported_ = 0;
+};
+
+}  // namespace
+
+bool InsideBand() { return tInsideBand; }
+
+void RunBandsHere(BandJob& job) {
+    BandScope scope;
+    for (uint64_t band = 0; band < job.bands; ++band) {
+        RunBand(job, band);
+    }
+}
+
+ThreadPool::ThreadPool(unsigned threads) {
+    workers_.reserve(threads > 0 ? threads - 1 : 0);
+    // The workers start with every signal blocked, so that signals sent to
+    // the process reach the threads the program made itself, where it
+    // defers or handles them.
+    sigset_t all;
+    sigset_t previous;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &previous);
+    for (unsigned i = 1; i < threads; ++i) {
+        try {
+            workers_.emplace_back(&ThreadPool::Work, this);
+        } catch (const std::system_error&) {
+            break;  // the system will not start more; use the ones running
+        }
+    }
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+}
+
+ThreadPool::~ThreadPool() {
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& worker : workers_) {
+        // A worker that ends the process runs this destructor itself.
+        if (worker.get_id() == std::this_thread::get_id()) {
+            worker.detach();
+        } else {
+            worker.join();
+        }
+    }
+}
+
+bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
+    std::unique_lock<std::mutex> owner(owner_, std::try_to_lock);
+    if (!owner.owns_lock()) {
+        return false;
+    }
+    // Loops started by the bands or by the observer run where they start.
+    BandScope scope;
+    ProgressReport report(job, observer);
+    const uint64_t helpers = std::min<uint64_t>(workers_.size(), job.bands - 1);
+    if (helpers > 0) {
+        {
+            std::lock_guard<std::mutex> lock(mutex_);
+            job_ = &job;
+            ++generation_;
+        }
+        for (uint64_t i = 0; i < helpers; ++i) {
+            wake_.notify_one();
+        }
+    }
+    for (uint64_t band; (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
+        RunBand(job, band);
+        report.Update();
+    }
+    if (helpers > 0) {
+        // Every band is claimed; wait for the workers still running theirs,
+        // reporting each band they finish.
+        std::unique_lock<std::mutex> lock(mutex_);
+        while (active_ > 0) {
+            progress_.wait(lock, [&] {
+                return active_ == 0 ||
+                       (report.Active() &&
+                        job.doneIndices.load(std::memory_order_acquire) > report.Reported());
+            });
+            lock.unlock();
+            report.Update();
+            lock.lock();
+        }
+        job_ = nullptr;
+    }
+    return true;
+}
+
+void ThreadPool::RunClaimedBands(BandJob& job) {
+    for (uint64_t band; (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
+        RunBand(job, band);
+        if (job.unitsPerIndex != 0) {
+            // Through the mutex, so that the loop's thread cannot miss it.
+            { std::lock_guard<std::mutex> lock(mutex_); }
+            progress_.notify_one();
+        }
+    }
+}
+
+void ThreadPool::Work() {
+    BandScope scope;
+    uint64_t seen = 0;
+    std::unique_lock<std::mutex> lock(mutex_);
+    for (;;) {
+        wake_.wait(lock, [&] { return stopping_ || (job_ != nullptr && generation_ != seen); });
+        if (stopping_) {
+            return;
+        }
+        seen = generation_;
+        BandJob& job = *job_;
+        ++active_;
+        lock.unlock();
+        RunClaimedBands(job);
+        lock.lock();
+        if (--active_ == 0) {
+            progress_.notify_one();
+        }
+    }
+}
+
+}  // namespace parallel
