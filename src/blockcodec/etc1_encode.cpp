@@ -1,87 +1,153 @@
+// The ETC1 encoder the library uses. It returns exactly the words of
+// Etc1EncodeBlockReference, with less work:
+// - the four sub-block averages are computed once for both base choosers;
+// - a sub-block whose two choosers pick the same base colour is searched
+//   once, since the search depends only on the pixels and the base;
+// - the table search is the fast one (etc1_search_kernel.cpp);
+// - when both encoders produce the same words there is nothing to compare;
+//   otherwise each candidate's error comes from the colours its choices
+//   stand for, which are exactly what decoding its words gives.
 #include "etc1_codec.h"
 #include "etc1_encoder.h"
+#include "etc1_fast_search.h"
 #include "etc1_modifiers.h"
+#include "etc1_words.h"
 
 namespace {
 
-struct Etc1Candidate {
-    Etc1Words words;
+// The encoders, in the order of the final choice's tie rule.
+enum Encoder { kAverage = 0, kChromaFit = 1 };
+
+// Sub-block planes, [flip][sub-block].
+void MakePlanes(const ColourBlock& pixels, Etc1SubblockPlanes planes[2][2]) {
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            Etc1SubblockPlanes& plane = planes[flip][s];
+            for (int i = 0; i < 8; ++i) {
+                const uint8_t* texel = pixels.texel[Etc1Subblocks[flip][s].pixel[i]];
+                for (int c = 0; c < 3; ++c) {
+                    plane.channel[c][i] = texel[c];
+                }
+                plane.luma[i] = Etc1IntegerLuma(texel);
+            }
+        }
+    }
+}
+
+// The averages AverageSubblock gives, [flip][sub-block], from the channel
+// sums of the four 2x2 quadrants.
+void MakeAverages(const ColourBlock& pixels, Etc1Average average[2][2]) {
+    int quadrant[2][2][3] = {};  // [row pair][column pair][channel]
+    for (int i = 0; i < 16; ++i) {
+        for (int c = 0; c < 3; ++c) {
+            quadrant[i / 8][(i % 4) / 2][c] += pixels.texel[i][c];
+        }
+    }
+    for (int c = 0; c < 3; ++c) {
+        const int left = quadrant[0][0][c] + quadrant[1][0][c];
+        const int right = quadrant[0][1][c] + quadrant[1][1][c];
+        const int top = quadrant[0][0][c] + quadrant[0][1][c];
+        const int bottom = quadrant[1][0][c] + quadrant[1][1][c];
+        average[0][0].channel[c] = static_cast<float>(left * 0.125);
+        average[0][1].channel[c] = static_cast<float>(right * 0.125);
+        average[1][0].channel[c] = static_cast<float>(top * 0.125);
+        average[1][1].channel[c] = static_cast<float>(bottom * 0.125);
+    }
+}
+
+// One encoder's result for one orientation.
+struct Orientation {
+    Etc1Bases bases;
+    uint8_t base[2][3] = {};
+    const Etc1FastChoice* choice[2] = {};
     int32_t error = 0;
 };
 
-uint32_t AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
-    uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
-    for (int c = 0; c < 3; ++c) {
-        if (bases.differential) {
-            const uint32_t difference = (bases.field[1][c] - bases.field[0][c]) & 7;
-            word |= bases.field[0][c] << (27 - 8 * c) | difference << (24 - 8 * c);
-        } else {
-            word |= bases.field[0][c] << (28 - 8 * c) | bases.field[1][c] << (24 - 8 * c);
-        }
-    }
-    return bases.differential ? word | 2 : word;
-}
-
-// Bit 4x + y holds the low bit of the code of pixel (x, y), bit 16 + 4x + y
-// its high bit.
-uint32_t PixelCodeBits(const Etc1Subblock& subblock, const Etc1TableChoice& choice) {
-    uint32_t word = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int x = subblock.pixel[i] % 4;
-        const int y = subblock.pixel[i] / 4;
-        const int bit = 4 * x + y;
-        word |= (choice.code[i] & 1) << bit | (choice.code[i] >> 1) << (16 + bit);
-    }
-    return word;
-}
-
-Etc1Candidate EncodeOrientation(const ColourBlock& pixels, uint32_t flip, Etc1BaseChooser chooseBases) {
-    const Etc1Subblock& first = Etc1Subblocks[flip][0];
-    const Etc1Subblock& second = Etc1Subblocks[flip][1];
-    const Etc1Bases bases = chooseBases(AverageSubblock(pixels, first), AverageSubblock(pixels, second));
-    uint8_t base[2][3];
+void WidenBases(Orientation* orientation) {
     for (int s = 0; s < 2; ++s) {
         for (int c = 0; c < 3; ++c) {
-            base[s][c] = bases.differential ? Etc1Widen5(bases.field[s][c]) : Etc1Widen4(bases.field[s][c]);
+            const uint32_t field = orientation->bases.field[s][c];
+            orientation->base[s][c] = orientation->bases.differential ? Etc1Widen5(field) : Etc1Widen4(field);
         }
     }
-    const Etc1TableChoice firstChoice = SearchSubblockTable(pixels, first, base[0]);
-    const Etc1TableChoice secondChoice = SearchSubblockTable(pixels, second, base[1]);
-    Etc1Candidate candidate;
-    candidate.words.word1 = AssembleWord1(bases, firstChoice.codeword, secondChoice.codeword, flip);
-    candidate.words.word2 = PixelCodeBits(first, firstChoice) | PixelCodeBits(second, secondChoice);
-    candidate.error = firstChoice.error + secondChoice.error;
-    return candidate;
 }
 
-// Both orientations; the top and bottom split only when strictly better.
-Etc1Words EncodeWithBases(const ColourBlock& pixels, Etc1BaseChooser chooseBases) {
-    const Etc1Candidate sideBySide = EncodeOrientation(pixels, 0, chooseBases);
-    const Etc1Candidate stacked = EncodeOrientation(pixels, 1, chooseBases);
-    return stacked.error < sideBySide.error ? stacked.words : sideBySide.words;
+bool SameBase(const uint8_t a[3], const uint8_t b[3]) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+
+Etc1Words AssembleWords(const Orientation& orientation, uint32_t flip) {
+    uint32_t code[2][8];
+    for (int s = 0; s < 2; ++s) {
+        for (int i = 0; i < 8; ++i) {
+            code[s][i] = Etc1CodeOfColumn[orientation.choice[s]->column[i]];
+        }
+    }
+    Etc1Words words;
+    words.word1 = Etc1AssembleWord1(orientation.bases, orientation.choice[0]->codeword,
+                                    orientation.choice[1]->codeword, flip);
+    words.word2 = Etc1PixelCodeBits(Etc1Subblocks[flip][0], code[0]) |
+                  Etc1PixelCodeBits(Etc1Subblocks[flip][1], code[1]);
+    return words;
+}
+
+// Etc1BlockError of the orientation's words, from the colours its choices
+// decode to.
+double OrientationError(const ColourBlock& pixels, const Orientation& orientation, uint32_t flip) {
+    ColourBlock decoded;
+    for (int s = 0; s < 2; ++s) {
+        const Etc1FastChoice& choice = *orientation.choice[s];
+        for (int i = 0; i < 8; ++i) {
+            const int modifier = Etc1ModifierTable[choice.codeword][choice.column[i]];
+            uint8_t* texel = decoded.texel[Etc1Subblocks[flip][s].pixel[i]];
+            for (int c = 0; c < 3; ++c) {
+                texel[c] = Etc1ClampChannel(orientation.base[s][c] + modifier);
+            }
+        }
+    }
+    return Etc1DecodedError(pixels, decoded);
 }
 
 }  // namespace
 
-Etc1Words Etc1EncodeAverage(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseAverageBases); }
-
-Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseChromaFitBases); }
-
-double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words) {
-    ColourBlock decoded;
-    Etc1DecodeBlock(words.word1, words.word2, &decoded);
-    double total = 0.0;
-    for (int i = 0; i < 16; ++i) {
-        const int d0 = decoded.texel[i][0] - pixels.texel[i][0];
-        const int d1 = decoded.texel[i][1] - pixels.texel[i][1];
-        const int d2 = decoded.texel[i][2] - pixels.texel[i][2];
-        total += 0.299 * (d0 * d0) + 0.587 * (d1 * d1) + 0.114 * (d2 * d2);
-    }
-    return total;
-}
-
 Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) {
-    const Etc1Words average = Etc1EncodeAverage(pixels);
-    const Etc1Words chromaFit = Etc1EncodeChromaFit(pixels);
-    return Etc1BlockError(pixels, chromaFit) < Etc1BlockError(pixels, average) ? chromaFit : average;
+    Etc1SubblockPlanes planes[2][2];
+    MakePlanes(pixels, planes);
+    Etc1Average average[2][2];
+    MakeAverages(pixels, average);
+
+    Etc1FastChoice choices[2][2][2];  // [flip][sub-block][encoder]
+    Orientation orientation[2][2];    // [encoder][flip]
+    for (int flip = 0; flip < 2; ++flip) {
+        Orientation& byAverage = orientation[kAverage][flip];
+        Orientation& byChromaFit = orientation[kChromaFit][flip];
+        byAverage.bases = ChooseAverageBases(average[flip][0], average[flip][1]);
+        byChromaFit.bases = ChooseChromaFitBases(average[flip][0], average[flip][1]);
+        WidenBases(&byAverage);
+        WidenBases(&byChromaFit);
+        for (int s = 0; s < 2; ++s) {
+            Etc1SearchSubblockFast(planes[flip][s], byAverage.base[s], &choices[flip][s][kAverage]);
+            byAverage.choice[s] = &choices[flip][s][kAverage];
+            if (SameBase(byAverage.base[s], byChromaFit.base[s])) {
+                byChromaFit.choice[s] = byAverage.choice[s];
+            } else {
+                Etc1SearchSubblockFast(planes[flip][s], byChromaFit.base[s], &choices[flip][s][kChromaFit]);
+                byChromaFit.choice[s] = &choices[flip][s][kChromaFit];
+            }
+        }
+        byAverage.error = byAverage.choice[0]->error + byAverage.choice[1]->error;
+        byChromaFit.error = byChromaFit.choice[0]->error + byChromaFit.choice[1]->error;
+    }
+
+    Etc1Words words[2];
+    uint32_t flip[2];
+    for (int e = 0; e < 2; ++e) {
+        flip[e] = orientation[e][1].error < orientation[e][0].error ? 1 : 0;
+        words[e] = AssembleWords(orientation[e][flip[e]], flip[e]);
+    }
+    if (words[kAverage].word1 == words[kChromaFit].word1 && words[kAverage].word2 == words[kChromaFit].word2) {
+        return words[kAverage];
+    }
+    const double averageError = OrientationError(pixels, orientation[kAverage][flip[kAverage]], flip[kAverage]);
+    const double chromaFitError =
+        OrientationError(pixels, orientation[kChromaFit][flip[kChromaFit]], flip[kChromaFit]);
+    return chromaFitError < averageError ? words[kChromaFit] : words[kAverage];
 }
