@@ -23,3 +23,7 @@ struct Etc1FastChoice {
 };
 
 void Etc1SearchSubblockFast(const Etc1SubblockPlanes& pixels, const uint8_t base[3], Etc1FastChoice* choice);
+
+// The Highway target (HWY_AVX2, HWY_EMU128, ...) whose code the search runs
+// on this CPU now.
+int64_t Etc1SearchKernelTarget();

@@ -213,6 +213,8 @@ void SearchSubblock(const Etc1SubblockPlanes& pixels, const uint8_t base[3], Etc
     choice->error = static_cast<int32_t>(best);
 }
 
+int64_t KernelTarget() { return HWY_TARGET; }
+
 // NOLINTNEXTLINE(google-readability-namespace-comments)
 }  // namespace HWY_NAMESPACE
 }  // namespace etc1_search
@@ -221,7 +223,10 @@ HWY_AFTER_NAMESPACE();
 #if HWY_ONCE
 namespace etc1_search {
 HWY_EXPORT(SearchSubblock);
+HWY_EXPORT(KernelTarget);
 }  // namespace etc1_search
+
+int64_t Etc1SearchKernelTarget() { return HWY_DYNAMIC_DISPATCH(etc1_search::KernelTarget)(); }
 
 void Etc1SearchSubblockFast(const Etc1SubblockPlanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
     HWY_DYNAMIC_DISPATCH(etc1_search::SearchSubblock)(pixels, base, choice);
