@@ -1,29 +1,39 @@
-// The fast ETC1 table search: for a sub-block and a base colour, the same
-// codeword, modifier columns and error as SearchSubblockTable, found with
-// far fewer candidate evaluations and runtime-dispatched vector code
-// (etc1_search_kernel.cpp).
+// The pieces of the fast ETC1 encoder (etc1_encode.cpp) that tests reach:
+// the table search, which for a sub-block and a base colour finds the same
+// codeword, modifier columns and error as SearchSubblockTable with far
+// fewer candidate evaluations (etc1_search-inl.h), and the chroma-fit base
+// chooser (etc1_chroma_fit-inl.h).
 #pragma once
 
 #include <cstdint>
 
-// A sub-block's pixels as channel planes in sub-block order, with each
-// pixel's integer luma 299 r + 587 g + 114 b.
-struct alignas(64) Etc1SubblockPlanes {
-    int32_t channel[3][8];
-    int32_t luma[8];
+#include "etc1_encoder.h"
+
+// Channel planes of a sub-block's 8 pixels: lane i of the red, green, blue
+// and luma planes holds one pixel, luma being 299 r + 587 g + 114 b.
+// order[k] is the lane of the sub-block's k-th pixel in Etc1Subblock order,
+// the order in which its errors are summed.
+struct Etc1SubblockLanes {
+    const int32_t* plane[4];
+    const uint8_t* order;
 };
 
 inline int32_t Etc1IntegerLuma(const uint8_t pixel[3]) { return 299 * pixel[0] + 587 * pixel[1] + 114 * pixel[2]; }
 
+// Written whole by the search.
 struct Etc1FastChoice {
-    uint32_t codeword = 0;
-    int32_t error = 0;
-    // Per pixel in sub-block order, the column of Etc1ModifierTable it uses.
-    alignas(32) int32_t column[8] = {};
+    uint32_t codeword;
+    int32_t error;
+    // Per lane, the column of Etc1ModifierTable the pixel uses.
+    alignas(32) int32_t column[8];
 };
 
-void Etc1SearchSubblockFast(const Etc1SubblockPlanes& pixels, const uint8_t base[3], Etc1FastChoice* choice);
+// The search alone, for tests: the library's encoder runs it inline.
+void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice);
 
-// The Highway target (HWY_AVX2, HWY_EMU128, ...) whose code the search runs
-// on this CPU now.
-int64_t Etc1SearchKernelTarget();
+// The encoder's ChooseChromaFitBases, for tests.
+Etc1Bases Etc1ChromaFitBasesFast(const Etc1Average& first, const Etc1Average& second);
+
+// The Highway target (HWY_AVX2, HWY_SCALAR, ...) whose code the fast encoder
+// runs on this CPU now.
+int64_t Etc1FastEncoderTarget();

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "etc1_base_tables.h"
 #include "etc1_codec.h"
 #include "etc1_encoder.h"
 #include "etc1_fast_search.h"
@@ -183,27 +184,37 @@ int CountMismatches(const EncodedBlocks& encoded) {
     return mismatches;
 }
 
-Etc1SubblockPlanes Planes(const ColourBlock& block, const Etc1Subblock& subblock) {
-    Etc1SubblockPlanes planes;
-    for (int i = 0; i < 8; ++i) {
-        const uint8_t* texel = block.texel[subblock.pixel[i]];
-        for (int c = 0; c < 3; ++c) {
-            planes.channel[c][i] = texel[c];
-        }
-        planes.luma[i] = Etc1IntegerLuma(texel);
-    }
-    return planes;
-}
+// A sub-block's pixels in lanes of a given permutation of sub-block order,
+// as the encoder lays out one orientation's pixels in another's order.
+struct PermutedLanes {
+    int32_t plane[4][8];
+    uint8_t order[8];
 
-// The fast search against SearchSubblockTable for one sub-block and base.
+    PermutedLanes(const ColourBlock& block, const Etc1Subblock& subblock, const uint8_t lane[8]) {
+        for (int k = 0; k < 8; ++k) {
+            const uint8_t* texel = block.texel[subblock.pixel[k]];
+            for (int c = 0; c < 3; ++c) {
+                plane[c][lane[k]] = texel[c];
+            }
+            plane[3][lane[k]] = Etc1IntegerLuma(texel);
+            order[k] = lane[k];
+        }
+    }
+
+    Etc1SubblockLanes View() const { return {{plane[0], plane[1], plane[2], plane[3]}, order}; }
+};
+
+// The fast search against SearchSubblockTable for one sub-block and base,
+// the pixels in lanes permuted by lane.
 ::testing::AssertionResult SearchesAgree(const ColourBlock& block, const Etc1Subblock& subblock,
-                                         const uint8_t base[3]) {
+                                         const uint8_t base[3], const uint8_t lane[8]) {
     const Etc1TableChoice expected = SearchSubblockTable(block, subblock, base);
+    const PermutedLanes lanes(block, subblock, lane);
     Etc1FastChoice actual;
-    Etc1SearchSubblockFast(Planes(block, subblock), base, &actual);
+    Etc1SearchSubblockFast(lanes.View(), base, &actual);
     bool same = actual.codeword == expected.codeword && actual.error == expected.error;
-    for (int i = 0; i < 8; ++i) {
-        same = same && Etc1CodeOfColumn[actual.column[i]] == expected.code[i];
+    for (int k = 0; k < 8; ++k) {
+        same = same && Etc1CodeOfColumn[actual.column[lane[k]]] == expected.code[k];
     }
     if (same) {
         return ::testing::AssertionSuccess();
@@ -214,13 +225,21 @@ Etc1SubblockPlanes Planes(const ColourBlock& block, const Etc1Subblock& subblock
                                          << " error " << actual.error;
 }
 
+bool SameBases(const Etc1Bases& a, const Etc1Bases& b) {
+    return a.differential == b.differential && std::memcmp(a.field, b.field, sizeof a.field) == 0;
+}
+
+Etc1Average AverageOfSums(int red, int green, int blue) {
+    return {{static_cast<float>(red * 0.125), static_cast<float>(green * 0.125), static_cast<float>(blue * 0.125)}};
+}
+
 class Etc1FastTarget : public ::testing::TestWithParam<int64_t> {
 protected:
     void SetUp() override { hwy::SetSupportedTargetsForTest(GetParam()); }
     void TearDown() override { hwy::SetSupportedTargetsForTest(0); }
 };
 
-TEST_P(Etc1FastTarget, RunsTheKernelOfTheTarget) { EXPECT_EQ(Etc1SearchKernelTarget(), GetParam()); }
+TEST_P(Etc1FastTarget, RunsTheCodeOfTheTarget) { EXPECT_EQ(Etc1FastEncoderTarget(), GetParam()); }
 
 TEST_P(Etc1FastTarget, EncodesTellingBlocksAsTheReference) {
     static const EncodedBlocks encoded = EncodeWithReference(TellingBlocks());
@@ -249,11 +268,16 @@ TEST_P(Etc1FastTarget, SearchesAsTheReferenceAroundAnyBase) {
         blocks.push_back(GeneratedBlock(random, n % 7));
     }
     const uint8_t fixed[][3] = {{0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {8, 247, 128}, {128, 128, 128}};
+    // Sub-block order, its reverse, and the order of a top or bottom half
+    // in raster lanes.
+    const uint8_t lanes[3][8] = {{0, 1, 2, 3, 4, 5, 6, 7}, {7, 6, 5, 4, 3, 2, 1, 0}, {0, 4, 1, 5, 2, 6, 3, 7}};
     int failures = 0;
     const auto check = [&](const ColourBlock& block, const Etc1Subblock& subblock, const uint8_t base[3]) {
-        const ::testing::AssertionResult agree = SearchesAgree(block, subblock, base);
-        if (!agree && ++failures <= 5) {
-            ADD_FAILURE() << agree.message();
+        for (const auto& lane : lanes) {
+            const ::testing::AssertionResult agree = SearchesAgree(block, subblock, base, lane);
+            if (!agree && ++failures <= 5) {
+                ADD_FAILURE() << agree.message();
+            }
         }
     };
     for (const ColourBlock& block : blocks) {
@@ -268,6 +292,49 @@ TEST_P(Etc1FastTarget, SearchesAsTheReferenceAroundAnyBase) {
         }
     }
     EXPECT_EQ(failures, 0);
+}
+
+// Every channel sum in each channel of either sub-block, against random
+// other sums, and pairs of sums a few 5-bit steps apart.
+TEST_P(Etc1FastTarget, ChoosesChromaFitBasesAsTheReference) {
+    PixelRandom random(1603);
+    int failures = 0;
+    const auto check = [&](const Etc1Average& first, const Etc1Average& second) {
+        if (!SameBases(Etc1ChromaFitBasesFast(first, second), ChooseChromaFitBases(first, second)) &&
+            ++failures <= 5) {
+            ADD_FAILURE() << "averages " << first.channel[0] << " " << first.channel[1] << " " << first.channel[2]
+                          << " and " << second.channel[0] << " " << second.channel[1] << " " << second.channel[2];
+        }
+    };
+    for (int sum = 0; sum <= 2040; ++sum) {
+        for (int c = 0; c < 3; ++c) {
+            int first[3] = {int(random.Below(2041)), int(random.Below(2041)), int(random.Below(2041))};
+            int second[3];
+            for (int k = 0; k < 3; ++k) {
+                second[k] = std::clamp(first[k] + int(random.Below(321)) - 160, 0, 2040);
+            }
+            first[c] = sum;
+            check(AverageOfSums(first[0], first[1], first[2]), AverageOfSums(second[0], second[1], second[2]));
+            check(AverageOfSums(second[0], second[1], second[2]), AverageOfSums(first[0], first[1], first[2]));
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+// The average-colour quantizer tables against ChooseAverageBases for every
+// channel sum: equal sums give differential bases, sums 0 and 2040 (5-bit
+// values 31 apart) individual ones.
+TEST(Etc1AverageTables, MatchTheAverageColourQuantizers) {
+    for (int sum = 0; sum <= 2040; ++sum) {
+        const Etc1Average average = AverageOfSums(sum, sum, sum);
+        const Etc1Bases differential = ChooseAverageBases(average, average);
+        ASSERT_TRUE(differential.differential);
+        EXPECT_EQ(differential.field[0][0], kEtc1AverageTables.quantize5[sum]) << sum;
+        const int far = sum < 1020 ? 2040 : 0;
+        const Etc1Bases individual = ChooseAverageBases(average, AverageOfSums(far, far, far));
+        ASSERT_FALSE(individual.differential);
+        EXPECT_EQ(individual.field[0][0], kEtc1AverageTables.quantize4[sum]) << sum;
+    }
 }
 
 std::string TargetName(const ::testing::TestParamInfo<int64_t>& info) { return hwy::TargetName(info.param); }

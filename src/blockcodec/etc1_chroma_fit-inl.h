@@ -1,0 +1,101 @@
+// QuantizeChromaFit with the eight channel combinations in vector lanes,
+// compiled once per Highway target by the files that include it.
+//
+// Each lane computes one combination's spread with exactly the reference's
+// operations: three float differences of the chosen float errors, their
+// float squares, each promoted to double and multiplied by its double
+// weight, the three products added left to right in double and rounded once
+// to float; nothing fused or reassociated. The first combination with the
+// smallest spread wins, as in the reference's strict less-than scan.
+#if defined(VOSTREL_ETC1_CHROMA_FIT_INL_H_) == defined(HWY_TARGET_TOGGLE)
+#ifdef VOSTREL_ETC1_CHROMA_FIT_INL_H_
+#undef VOSTREL_ETC1_CHROMA_FIT_INL_H_
+#else
+#define VOSTREL_ETC1_CHROMA_FIT_INL_H_
+#endif
+
+#include "etc1_encoder.h"
+#include "etc1_modifiers.h"
+#include "etc1_lane_minimum-inl.h"
+#include "hwy/highway.h"
+
+#ifndef VOSTREL_ETC1_CHROMA_FIT_TABLES
+#define VOSTREL_ETC1_CHROMA_FIT_TABLES
+// Per lane, whether the combination takes the higher value of red, green
+// and blue; the lanes in the reference's order (lo, lo, lo), (hi, lo, lo),
+// (lo, hi, lo), (lo, lo, hi), (hi, hi, lo), (hi, lo, hi), (lo, hi, hi),
+// (hi, hi, hi).
+struct Etc1ChromaFitLanes {
+    alignas(32) int32_t higher[3][8];
+};
+inline constexpr Etc1ChromaFitLanes kChromaFitLanes = {{
+    {0, 1, 0, 0, 1, 1, 0, 1},
+    {0, 0, 1, 0, 1, 0, 1, 1},
+    {0, 0, 0, 1, 0, 1, 1, 1},
+}};
+#endif
+
+HWY_BEFORE_NAMESPACE();
+namespace etc1_fast {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
+
+HWY_INLINE void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum, uint32_t field[3]) {
+    uint32_t choice[2][3];
+    float error[2][3];
+    for (int c = 0; c < 3; ++c) {
+        const uint32_t lo = static_cast<uint32_t>(average.channel[c] / step);
+        const uint32_t hi = lo + 1 > maximum ? maximum : lo + 1;
+        choice[0][c] = lo;
+        choice[1][c] = hi;
+        const uint8_t wideLo = maximum == 15 ? Etc1Widen4(lo) : Etc1Widen5(lo);
+        const uint8_t wideHi = maximum == 15 ? Etc1Widen4(hi) : Etc1Widen5(hi);
+        error[0][c] = static_cast<float>(wideLo) - average.channel[c];
+        error[1][c] = static_cast<float>(wideHi) - average.channel[c];
+    }
+    const hn::CappedTag<double, 8> dd;
+    const hn::Rebind<float, decltype(dd)> df;
+    const hn::Rebind<int32_t, decltype(dd)> di;
+    HWY_ALIGN float spread[8];
+    for (size_t i = 0; i < 8; i += hn::Lanes(dd)) {
+        hn::VFromD<decltype(df)> e[3];
+        for (int c = 0; c < 3; ++c) {
+            const auto higher = hn::Eq(hn::Load(di, kChromaFitLanes.higher[c] + i), hn::Set(di, 1));
+            e[c] = hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]), hn::Set(df, error[0][c]));
+        }
+        const auto rg = hn::Sub(e[0], e[1]);
+        const auto rb = hn::Sub(e[0], e[2]);
+        const auto gb = hn::Sub(e[1], e[2]);
+        const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(rg, rg))),
+                                         hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(rb, rb)))),
+                                 hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(gb, gb))));
+        hn::Store(hn::DemoteTo(df, sum), df, spread + i);
+    }
+    const uint32_t best = FirstMinimum(spread);
+    for (int c = 0; c < 3; ++c) {
+        field[c] = choice[kChromaFitLanes.higher[c][best]][c];
+    }
+}
+
+// ChooseChromaFitBases with the vector quantizer.
+HWY_INLINE Etc1Bases ChromaFitBases(const Etc1Average& first, const Etc1Average& second) {
+    // 255 / 31 as a single-precision value.
+    constexpr float kStep5 = 8.22580623626709f;
+    constexpr float kStep4 = 17.0f;
+    Etc1Bases bases;
+    QuantizeChromaFit(first, kStep5, 31, bases.field[0]);
+    QuantizeChromaFit(second, kStep5, 31, bases.field[1]);
+    bases.differential = Etc1DifferencesFit(bases.field[0], bases.field[1]);
+    if (!bases.differential) {
+        QuantizeChromaFit(first, kStep4, 15, bases.field[0]);
+        QuantizeChromaFit(second, kStep4, 15, bases.field[1]);
+    }
+    return bases;
+}
+
+// NOLINTNEXTLINE(google-readability-namespace-comments)
+}  // namespace HWY_NAMESPACE
+}  // namespace etc1_fast
+HWY_AFTER_NAMESPACE();
+
+#endif  // VOSTREL_ETC1_CHROMA_FIT_INL_H_
