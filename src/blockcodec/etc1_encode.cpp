@@ -17,6 +17,8 @@
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
 #include "hwy/highway.h"
 
+#include <algorithm>
+
 #include "etc1_base_tables.h"
 #include "etc1_chroma_fit-inl.h"
 #include "etc1_codec.h"
@@ -30,43 +32,59 @@
 #define VOSTREL_ETC1_ENCODE_TABLES
 namespace etc1_fast {
 
-// The block's pixels in two layouts: raster planes, whose halves are the
-// top and bottom sub-blocks (flip 1), and column-major planes, whose halves
-// are the left and right sub-blocks (flip 0) in sub-block order. Planes are
-// red, green, blue and integer luma.
+// The block's pixels in two layouts, each pixel's plane index being its
+// lane + 8 x its sub-block. Column-major planes hold the left and right
+// sub-blocks (flip 0) in sub-block order; row-pair planes hold the top and
+// bottom sub-blocks (flip 1) in sub-block order, each a pair of rows taken
+// column by column. Planes are red, green, blue and integer luma.
 struct BlockPlanes {
-    alignas(64) int32_t raster[4][16];
-    alignas(64) int32_t columnMajor[4][16];
+    alignas(64) int32_t plane[2][4][16];  // [flip][channel][plane index]
 };
 
 struct Layout {
-    // Per flip, the lane of each sub-block pixel (Etc1Subblock order).
-    uint8_t order[2][8];
-    // Per flip and plane index (lane + 8 x sub-block), the pixel's bit in
-    // word 2: 4x + y.
+    // Per flip and plane index, the pixel's bit in word 2: 4x + y.
     alignas(32) uint32_t codeBit[2][16];
     // Per flip, the plane index of each pixel in raster order.
     uint8_t planeOfPixel[2][16];
+    // Base colour fields widened to 8 bits: [differential][field].
+    uint8_t widen[2][32];
 };
 
 constexpr Layout MakeLayout() {
     Layout layout{};
-    for (int k = 0; k < 8; ++k) {
-        layout.order[0][k] = static_cast<uint8_t>(k);
-        layout.order[1][k] = static_cast<uint8_t>(Etc1Subblocks[1][0].pixel[k]);
-    }
     for (int p = 0; p < 16; ++p) {
         const int x = p % 4;
         const int y = p / 4;
-        layout.planeOfPixel[0][p] = static_cast<uint8_t>(4 * x + y);
-        layout.planeOfPixel[1][p] = static_cast<uint8_t>(p);
-        layout.codeBit[0][4 * x + y] = static_cast<uint32_t>(4 * x + y);
-        layout.codeBit[1][p] = static_cast<uint32_t>(4 * x + y);
+        const int columnMajor = 4 * x + y;
+        const int rowPair = 8 * (y / 2) + 2 * x + y % 2;
+        layout.planeOfPixel[0][p] = static_cast<uint8_t>(columnMajor);
+        layout.planeOfPixel[1][p] = static_cast<uint8_t>(rowPair);
+        layout.codeBit[0][columnMajor] = static_cast<uint32_t>(4 * x + y);
+        layout.codeBit[1][rowPair] = static_cast<uint32_t>(4 * x + y);
+    }
+    for (uint32_t q = 0; q < 32; ++q) {
+        layout.widen[0][q] = q < 16 ? Etc1Widen4(q) : 0;
+        layout.widen[1][q] = Etc1Widen5(q);
     }
     return layout;
 }
 
 inline constexpr Layout kLayout = MakeLayout();
+
+// The plane layouts put each sub-block's pixels in Etc1Subblock order.
+constexpr bool PlanesFollowSubblocks() {
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            for (int i = 0; i < 8; ++i) {
+                if (kLayout.planeOfPixel[flip][Etc1Subblocks[flip][s].pixel[i]] != 8 * s + i) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+static_assert(PlanesFollowSubblocks());
 
 // The encoders, in the order of the final choice's tie rule.
 enum Encoder { kAverage = 0, kChromaFit = 1 };
@@ -86,40 +104,33 @@ void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes) {
         const int32_t green = texel[1];
         const int32_t blue = texel[2];
         const int32_t luma = 299 * red + 587 * green + 114 * blue;
-        const int q = 4 * (p % 4) + p / 4;
-        planes->raster[0][p] = red;
-        planes->raster[1][p] = green;
-        planes->raster[2][p] = blue;
-        planes->raster[3][p] = luma;
-        planes->columnMajor[0][q] = red;
-        planes->columnMajor[1][q] = green;
-        planes->columnMajor[2][q] = blue;
-        planes->columnMajor[3][q] = luma;
+        for (int flip = 0; flip < 2; ++flip) {
+            const int q = kLayout.planeOfPixel[flip][p];
+            planes->plane[flip][0][q] = red;
+            planes->plane[flip][1][q] = green;
+            planes->plane[flip][2][q] = blue;
+            planes->plane[flip][3][q] = luma;
+        }
     }
 }
 
 Etc1SubblockLanes SubblockLanes(const BlockPlanes& planes, int flip, int s) {
     Etc1SubblockLanes lanes;
     for (int c = 0; c < 4; ++c) {
-        lanes.plane[c] = (flip == 0 ? planes.columnMajor[c] : planes.raster[c]) + 8 * s;
+        lanes.plane[c] = planes.plane[flip][c] + 8 * s;
     }
-    lanes.order = kLayout.order[flip];
     return lanes;
 }
 
-// The channel sums of the four sub-blocks, [flip][sub-block], from those of
-// the four 2x2 quadrants.
+// The channel sums of the four sub-blocks, [flip][sub-block].
 void SubblockSums(const BlockPlanes& planes, int sum[2][2][3]) {
-    for (int c = 0; c < 3; ++c) {
-        const int32_t* v = planes.raster[c];
-        const int topLeft = v[0] + v[1] + v[4] + v[5];
-        const int topRight = v[2] + v[3] + v[6] + v[7];
-        const int bottomLeft = v[8] + v[9] + v[12] + v[13];
-        const int bottomRight = v[10] + v[11] + v[14] + v[15];
-        sum[0][0][c] = topLeft + bottomLeft;
-        sum[0][1][c] = topRight + bottomRight;
-        sum[1][0][c] = topLeft + topRight;
-        sum[1][1][c] = bottomLeft + bottomRight;
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            for (int c = 0; c < 3; ++c) {
+                const int32_t* v = planes.plane[flip][c] + 8 * s;
+                sum[flip][s][c] = ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7]));
+            }
+        }
     }
 }
 
@@ -152,15 +163,15 @@ Etc1Average AverageOf(const int sum[3]) {
 struct Orientation {
     Etc1Bases bases;
     uint8_t base[2][3];
-    const Etc1FastChoice* choice[2];
+    Etc1FastChoice* choice[2];
     int32_t error;
 };
 
 void WidenBases(Orientation* orientation) {
+    const uint8_t* widen = kLayout.widen[orientation->bases.differential ? 1 : 0];
     for (int s = 0; s < 2; ++s) {
         for (int c = 0; c < 3; ++c) {
-            const uint32_t field = orientation->bases.field[s][c];
-            orientation->base[s][c] = orientation->bases.differential ? Etc1Widen5(field) : Etc1Widen4(field);
+            orientation->base[s][c] = widen[orientation->bases.field[s][c]];
         }
     }
 }
@@ -223,16 +234,32 @@ void ErrorTerms(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Et
     }
 }
 
-double OrientationError(const BlockPlanes& planes, const Orientation& orientation, int flip) {
-    HWY_ALIGN double term[16];
-    for (int s = 0; s < 2; ++s) {
-        ErrorTerms(SubblockLanes(planes, flip, s), orientation.base[s], *orientation.choice[s], term + 8 * s);
+// Etc1BlockError of both encoders' words, [encoder]. A sub-block both chose
+// the same way for the same orientation has its terms computed once.
+void EncoderErrors(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2], const int flip[2],
+                   double error[2]) {
+    HWY_ALIGN double term[2][16];
+    for (int e = 0; e < 2; ++e) {
+        for (int s = 0; s < 2; ++s) {
+            if (e == kChromaFit && flip[kChromaFit] == flip[kAverage] &&
+                chosen[kChromaFit]->choice[s] == chosen[kAverage]->choice[s]) {
+                std::copy(term[kAverage] + 8 * s, term[kAverage] + 8 * s + 8, term[kChromaFit] + 8 * s);
+            } else {
+                ErrorTerms(lanes[flip[e]][s], chosen[e]->base[s], *chosen[e]->choice[s], term[e] + 8 * s);
+            }
+        }
+        double total = 0.0;
+        for (int p = 0; p < 16; ++p) {
+            total += term[e][kLayout.planeOfPixel[flip[e]][p]];
+        }
+        error[e] = total;
     }
-    double total = 0.0;
-    for (int p = 0; p < 16; ++p) {
-        total += term[kLayout.planeOfPixel[flip][p]];
-    }
-    return total;
+}
+
+void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t* base, Etc1FastChoice* choice) {
+    search->pixels = pixels;
+    search->base = base;
+    search->choice = choice;
 }
 
 Etc1Words EncodeBlock(const ColourBlock& pixels) {
@@ -240,9 +267,17 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
     MakePlanes(pixels, &planes);
     int sum[2][2][3];
     SubblockSums(planes, sum);
+    Etc1SubblockLanes lanes[2][2];
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            lanes[flip][s] = SubblockLanes(planes, flip, s);
+        }
+    }
 
     Etc1FastChoice choices[2][2][2];  // [flip][sub-block][encoder]
     Orientation orientation[2][2];    // [encoder][flip]
+    Search searches[8];
+    int count = 0;
     for (int flip = 0; flip < 2; ++flip) {
         Orientation& byAverage = orientation[kAverage][flip];
         Orientation& byChromaFit = orientation[kChromaFit][flip];
@@ -251,33 +286,46 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
         WidenBases(&byAverage);
         WidenBases(&byChromaFit);
         for (int s = 0; s < 2; ++s) {
-            const Etc1SubblockLanes lanes = SubblockLanes(planes, flip, s);
-            SearchSubblock(lanes, byAverage.base[s], &choices[flip][s][kAverage]);
             byAverage.choice[s] = &choices[flip][s][kAverage];
+            StartSearch(&searches[count++], lanes[flip][s], byAverage.base[s], byAverage.choice[s]);
             if (SameBase(byAverage.base[s], byChromaFit.base[s])) {
                 byChromaFit.choice[s] = byAverage.choice[s];
             } else {
-                SearchSubblock(lanes, byChromaFit.base[s], &choices[flip][s][kChromaFit]);
                 byChromaFit.choice[s] = &choices[flip][s][kChromaFit];
+                StartSearch(&searches[count++], lanes[flip][s], byChromaFit.base[s], byChromaFit.choice[s]);
             }
         }
-        byAverage.error = byAverage.choice[0]->error + byAverage.choice[1]->error;
-        byChromaFit.error = byChromaFit.choice[0]->error + byChromaFit.choice[1]->error;
+    }
+    for (int n = 0; n < count; ++n) {
+        PrepareSearch(&searches[n]);
+    }
+    for (int n = 0; n < count; ++n) {
+        EvaluateFirst(&searches[n]);
+    }
+    for (int n = 0; n < count; ++n) {
+        FinishSearch(&searches[n]);
+    }
+    for (int e = 0; e < 2; ++e) {
+        for (int flip = 0; flip < 2; ++flip) {
+            Orientation& o = orientation[e][flip];
+            o.error = o.choice[0]->error + o.choice[1]->error;
+        }
     }
 
     Etc1Words words[2];
     int flip[2];
+    const Orientation* chosen[2];
     for (int e = 0; e < 2; ++e) {
         flip[e] = orientation[e][1].error < orientation[e][0].error ? 1 : 0;
-        words[e] = AssembleWords(orientation[e][flip[e]], flip[e]);
+        chosen[e] = &orientation[e][flip[e]];
+        words[e] = AssembleWords(*chosen[e], flip[e]);
     }
     if (words[kAverage].word1 == words[kChromaFit].word1 && words[kAverage].word2 == words[kChromaFit].word2) {
         return words[kAverage];
     }
-    const double averageError = OrientationError(planes, orientation[kAverage][flip[kAverage]], flip[kAverage]);
-    const double chromaFitError =
-        OrientationError(planes, orientation[kChromaFit][flip[kChromaFit]], flip[kChromaFit]);
-    return chromaFitError < averageError ? words[kChromaFit] : words[kAverage];
+    double error[2];
+    EncoderErrors(lanes, chosen, flip, error);
+    return error[kChromaFit] < error[kAverage] ? words[kChromaFit] : words[kAverage];
 }
 
 void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {

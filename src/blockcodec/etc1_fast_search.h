@@ -9,13 +9,11 @@
 
 #include "etc1_encoder.h"
 
-// Channel planes of a sub-block's 8 pixels: lane i of the red, green, blue
-// and luma planes holds one pixel, luma being 299 r + 587 g + 114 b.
-// order[k] is the lane of the sub-block's k-th pixel in Etc1Subblock order,
-// the order in which its errors are summed.
+// Channel planes of a sub-block's 8 pixels in Etc1Subblock order, the order
+// in which their errors are summed: lane i of the red, green, blue and luma
+// planes holds the i-th pixel, luma being 299 r + 587 g + 114 b.
 struct Etc1SubblockLanes {
     const int32_t* plane[4];
-    const uint8_t* order;
 };
 
 inline int32_t Etc1IntegerLuma(const uint8_t pixel[3]) { return 299 * pixel[0] + 587 * pixel[1] + 114 * pixel[2]; }
@@ -24,7 +22,7 @@ inline int32_t Etc1IntegerLuma(const uint8_t pixel[3]) { return 299 * pixel[0] +
 struct Etc1FastChoice {
     uint32_t codeword;
     int32_t error;
-    // Per lane, the column of Etc1ModifierTable the pixel uses.
+    // Per pixel in sub-block order, the column of Etc1ModifierTable it uses.
     alignas(32) int32_t column[8];
 };
 

@@ -127,14 +127,23 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
         const auto y1 = hn::Load(di, candidates.luma[1] + t);
         const auto y2 = hn::Load(di, candidates.luma[2] + t);
         const auto y3 = hn::Load(di, candidates.luma[3] + t);
+        // Two partial sums shorten the chain of additions; the bound holds
+        // for any order of them.
         auto sum = hn::Zero(df);
-        for (int i = 0; i < 8; ++i) {
+        auto other = hn::Zero(df);
+        for (int i = 0; i < 8; i += 2) {
             const auto y = hn::Set(di, pixels.plane[3][i]);
             const auto nearest = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y)), hn::Abs(hn::Sub(y1, y))),
                                          hn::Min(hn::Abs(hn::Sub(y2, y)), hn::Abs(hn::Sub(y3, y))));
             const auto distance = hn::ConvertTo(df, nearest);
             sum = hn::Add(sum, hn::Mul(distance, distance));
+            const auto y_ = hn::Set(di, pixels.plane[3][i + 1]);
+            const auto nearest_ = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y_)), hn::Abs(hn::Sub(y1, y_))),
+                                          hn::Min(hn::Abs(hn::Sub(y2, y_)), hn::Abs(hn::Sub(y3, y_))));
+            const auto distance_ = hn::ConvertTo(df, nearest_);
+            other = hn::Add(other, hn::Mul(distance_, distance_));
         }
+        sum = hn::Add(sum, other);
         const auto unclamped =
             hn::RebindMask(df, hn::Lt(hn::Load(di, kSearchTables.modifier[3] + t), hn::Set(di, room + 1)));
         sum = hn::Add(sum, hn::IfThenElseZero(unclamped, chroma));
@@ -153,7 +162,7 @@ HWY_INLINE hn::VFromD<hn::Rebind<float, DD>> CandidateErrors(DD dd, VI red, VI g
     return hn::DemoteTo(df, hn::Add(hn::Add(redTerm, hn::PromoteTo(dd, greenTerm)), hn::PromoteTo(dd, blueTerm)));
 }
 
-// Codeword t's float error over the sub-block, and each lane's column.
+// Codeword t's float error over the sub-block, and each pixel's column.
 HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates, uint32_t t,
                                int32_t column[8]) {
     const hn::CappedTag<double, 8> dd;
@@ -179,9 +188,9 @@ HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates
         hn::Store(best, df, error + i);
         hn::Store(bestColumn, di, column + i);
     }
-    float sum = error[pixels.order[0]];
+    float sum = error[0];
     for (int k = 1; k < 8; ++k) {
-        sum += error[pixels.order[k]];
+        sum += error[k];
     }
     return sum;
 }
@@ -203,36 +212,62 @@ HWY_INLINE uint32_t OpenCodewords(const float bound[8], float best, uint32_t bes
     return below | (equal & ((1u << bestCodeword) - 1));
 }
 
-HWY_INLINE void SearchSubblock(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+// One search in three steps, so that the searches of a block can be run
+// step by step side by side: each step of one search is independent of the
+// others' and their long dependency chains overlap.
+struct Search {
+    Etc1SubblockLanes pixels;
+    const uint8_t* base;
+    Etc1FastChoice* choice;
     Candidates candidates;
     HWY_ALIGN float bound[8];
-    HWY_ALIGN int32_t column[8];
-    ClampCandidates(base, &candidates);
-    Bounds(pixels, base, candidates, bound);
+    float best;
+    uint32_t first;
+};
 
-    // The codeword with the lowest bound first (the lowest such codeword):
-    // it is the most likely winner, and the bounds of few others stay below
-    // its error.
-    const uint32_t first = FirstMinimum(bound);
-    float best = CodewordError(pixels, candidates, first, choice->column);
-    uint32_t bestCodeword = first;
-    uint32_t pending = 0xFFu & ~(1u << first);
+HWY_INLINE void PrepareSearch(Search* search) {
+    ClampCandidates(search->base, &search->candidates);
+    Bounds(search->pixels, search->base, search->candidates, search->bound);
+    // The codeword with the lowest bound first: it is the most likely
+    // winner, and the bounds of few others stay below its error.
+    search->first = FirstMinimum(search->bound);
+}
+
+HWY_INLINE void EvaluateFirst(Search* search) {
+    search->best = CodewordError(search->pixels, search->candidates, search->first, search->choice->column);
+}
+
+HWY_INLINE void FinishSearch(Search* search) {
+    HWY_ALIGN int32_t column[8];
+    float best = search->best;
+    uint32_t bestCodeword = search->first;
+    uint32_t pending = 0xFFu & ~(1u << bestCodeword);
     for (;;) {
-        const uint32_t open = OpenCodewords(bound, best, bestCodeword) & pending;
+        const uint32_t open = OpenCodewords(search->bound, best, bestCodeword) & pending;
         if (open == 0) {
             break;
         }
         const uint32_t t = static_cast<uint32_t>(__builtin_ctz(open));
         pending &= ~(1u << t);
-        const float error = CodewordError(pixels, candidates, t, column);
+        const float error = CodewordError(search->pixels, search->candidates, t, column);
         if (error < best || (error == best && t < bestCodeword)) {
             best = error;
             bestCodeword = t;
-            std::copy(column, column + 8, choice->column);
+            std::copy(column, column + 8, search->choice->column);
         }
     }
-    choice->codeword = bestCodeword;
-    choice->error = static_cast<int32_t>(best);
+    search->choice->codeword = bestCodeword;
+    search->choice->error = static_cast<int32_t>(best);
+}
+
+HWY_INLINE void SearchSubblock(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+    Search search;
+    search.pixels = pixels;
+    search.base = base;
+    search.choice = choice;
+    PrepareSearch(&search);
+    EvaluateFirst(&search);
+    FinishSearch(&search);
 }
 
 // NOLINTNEXTLINE(google-readability-namespace-comments)

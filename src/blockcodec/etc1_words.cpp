@@ -1,18 +1,5 @@
 #include "etc1_words.h"
 
-uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
-    uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
-    for (int c = 0; c < 3; ++c) {
-        if (bases.differential) {
-            const uint32_t difference = (bases.field[1][c] - bases.field[0][c]) & 7;
-            word |= bases.field[0][c] << (27 - 8 * c) | difference << (24 - 8 * c);
-        } else {
-            word |= bases.field[0][c] << (28 - 8 * c) | bases.field[1][c] << (24 - 8 * c);
-        }
-    }
-    return bases.differential ? word | 2 : word;
-}
-
 uint32_t Etc1PixelCodeBits(const Etc1Subblock& subblock, const uint32_t code[8]) {
     uint32_t word = 0;
     for (int i = 0; i < 8; ++i) {

@@ -7,7 +7,18 @@
 
 // Word 1 from the base colour fields, the two sub-blocks' codewords, the
 // diff bit and the flip bit.
-uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip);
+inline uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
+    uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
+    for (int c = 0; c < 3; ++c) {
+        if (bases.differential) {
+            const uint32_t difference = (bases.field[1][c] - bases.field[0][c]) & 7;
+            word |= bases.field[0][c] << (27 - 8 * c) | difference << (24 - 8 * c);
+        } else {
+            word |= bases.field[0][c] << (28 - 8 * c) | bases.field[1][c] << (24 - 8 * c);
+        }
+    }
+    return bases.differential ? word | 2 : word;
+}
 
 // The bits of word 2 that hold the codes of the sub-block's 8 pixels, given
 // in sub-block order: bit 4x + y holds the low bit of the code of pixel
