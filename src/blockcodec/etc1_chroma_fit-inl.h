@@ -14,6 +14,7 @@
 #define VOSTREL_ETC1_CHROMA_FIT_INL_H_
 #endif
 
+#include "etc1_base_tables.h"
 #include "etc1_encoder.h"
 #include "etc1_modifiers.h"
 #include "etc1_lane_minimum-inl.h"
@@ -40,55 +41,57 @@ namespace etc1_fast {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-HWY_INLINE void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum, uint32_t field[3]) {
+// lower is the table of truncated quotients average / step by channel sum.
+HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32_t maximum, uint32_t field[3]) {
     uint32_t choice[2][3];
     float error[2][3];
     for (int c = 0; c < 3; ++c) {
-        const uint32_t lo = static_cast<uint32_t>(average.channel[c] / step);
+        const float average = static_cast<float>(sum[c] * 0.125);
+        const uint32_t lo = lower[sum[c]];
         const uint32_t hi = lo + 1 > maximum ? maximum : lo + 1;
         choice[0][c] = lo;
         choice[1][c] = hi;
         const uint8_t wideLo = maximum == 15 ? Etc1Widen4(lo) : Etc1Widen5(lo);
         const uint8_t wideHi = maximum == 15 ? Etc1Widen4(hi) : Etc1Widen5(hi);
-        error[0][c] = static_cast<float>(wideLo) - average.channel[c];
-        error[1][c] = static_cast<float>(wideHi) - average.channel[c];
+        error[0][c] = static_cast<float>(wideLo) - average;
+        error[1][c] = static_cast<float>(wideHi) - average;
     }
     const hn::CappedTag<double, 8> dd;
     const hn::Rebind<float, decltype(dd)> df;
     const hn::Rebind<int32_t, decltype(dd)> di;
     HWY_ALIGN float spread[8];
     for (size_t i = 0; i < 8; i += hn::Lanes(dd)) {
-        hn::VFromD<decltype(df)> e[3];
-        for (int c = 0; c < 3; ++c) {
+        const auto pick = [&](int c) {
             const auto higher = hn::Eq(hn::Load(di, kChromaFitLanes.higher[c] + i), hn::Set(di, 1));
-            e[c] = hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]), hn::Set(df, error[0][c]));
-        }
-        const auto rg = hn::Sub(e[0], e[1]);
-        const auto rb = hn::Sub(e[0], e[2]);
-        const auto gb = hn::Sub(e[1], e[2]);
+            return hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]), hn::Set(df, error[0][c]));
+        };
+        const auto red = pick(0);
+        const auto green = pick(1);
+        const auto blue = pick(2);
+        const auto rg = hn::Sub(red, green);
+        const auto rb = hn::Sub(red, blue);
+        const auto gb = hn::Sub(green, blue);
         const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(rg, rg))),
                                          hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(rb, rb)))),
                                  hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(gb, gb))));
         hn::Store(hn::DemoteTo(df, sum), df, spread + i);
     }
-    const uint32_t best = FirstMinimum(spread);
+    const uint32_t best = FirstMinimum(df, spread);
     for (int c = 0; c < 3; ++c) {
         field[c] = choice[kChromaFitLanes.higher[c][best]][c];
     }
 }
 
-// ChooseChromaFitBases with the vector quantizer.
-HWY_INLINE Etc1Bases ChromaFitBases(const Etc1Average& first, const Etc1Average& second) {
-    // 255 / 31 as a single-precision value.
-    constexpr float kStep5 = 8.22580623626709f;
-    constexpr float kStep4 = 17.0f;
+// ChooseChromaFitBases with the vector quantizer, from the sub-blocks'
+// channel sums.
+HWY_INLINE Etc1Bases ChromaFitBases(const int first[3], const int second[3]) {
     Etc1Bases bases;
-    QuantizeChromaFit(first, kStep5, 31, bases.field[0]);
-    QuantizeChromaFit(second, kStep5, 31, bases.field[1]);
+    QuantizeChromaFit(first, kEtc1ChromaFitTables.lower5, 31, bases.field[0]);
+    QuantizeChromaFit(second, kEtc1ChromaFitTables.lower5, 31, bases.field[1]);
     bases.differential = Etc1DifferencesFit(bases.field[0], bases.field[1]);
     if (!bases.differential) {
-        QuantizeChromaFit(first, kStep4, 15, bases.field[0]);
-        QuantizeChromaFit(second, kStep4, 15, bases.field[1]);
+        QuantizeChromaFit(first, kEtc1ChromaFitTables.lower4, 15, bases.field[0]);
+        QuantizeChromaFit(second, kEtc1ChromaFitTables.lower4, 15, bases.field[1]);
     }
     return bases;
 }

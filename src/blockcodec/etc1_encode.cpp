@@ -151,14 +151,6 @@ Etc1Bases AverageBases(const int first[3], const int second[3]) {
     return bases;
 }
 
-Etc1Average AverageOf(const int sum[3]) {
-    Etc1Average average;
-    for (int c = 0; c < 3; ++c) {
-        average.channel[c] = static_cast<float>(sum[c] * 0.125);
-    }
-    return average;
-}
-
 // One encoder's result for one orientation.
 struct Orientation {
     Etc1Bases bases;
@@ -282,7 +274,7 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
         Orientation& byAverage = orientation[kAverage][flip];
         Orientation& byChromaFit = orientation[kChromaFit][flip];
         byAverage.bases = AverageBases(sum[flip][0], sum[flip][1]);
-        byChromaFit.bases = ChromaFitBases(AverageOf(sum[flip][0]), AverageOf(sum[flip][1]));
+        byChromaFit.bases = ChromaFitBases(sum[flip][0], sum[flip][1]);
         WidenBases(&byAverage);
         WidenBases(&byChromaFit);
         for (int s = 0; s < 2; ++s) {
@@ -332,9 +324,7 @@ void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3],
     SearchSubblock(pixels, base, choice);
 }
 
-Etc1Bases ChromaFitBasesAlone(const Etc1Average& first, const Etc1Average& second) {
-    return ChromaFitBases(first, second);
-}
+Etc1Bases ChromaFitBasesAlone(const int first[3], const int second[3]) { return ChromaFitBases(first, second); }
 
 int64_t Target() { return HWY_TARGET; }
 
@@ -357,7 +347,7 @@ void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[
     HWY_DYNAMIC_DISPATCH(etc1_fast::SearchSubblockAlone)(pixels, base, choice);
 }
 
-Etc1Bases Etc1ChromaFitBasesFast(const Etc1Average& first, const Etc1Average& second) {
+Etc1Bases Etc1ChromaFitBasesFast(const int first[3], const int second[3]) {
     return HWY_DYNAMIC_DISPATCH(etc1_fast::ChromaFitBasesAlone)(first, second);
 }
 

@@ -29,8 +29,9 @@ struct Etc1FastChoice {
 // The search alone, for tests: the library's encoder runs it inline.
 void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice);
 
-// The encoder's ChooseChromaFitBases, for tests.
-Etc1Bases Etc1ChromaFitBasesFast(const Etc1Average& first, const Etc1Average& second);
+// The encoder's ChooseChromaFitBases, for tests: from the two sub-blocks'
+// channel sums, whose averages are the sums times 0.125.
+Etc1Bases Etc1ChromaFitBasesFast(const int first[3], const int second[3]);
 
 // The Highway target (HWY_AVX2, HWY_SCALAR, ...) whose code the fast encoder
 // runs on this CPU now.

@@ -1,4 +1,4 @@
-// The first of 8 float lanes holding the smallest value, compiled once per
+// The first of 8 float values holding the smallest one, compiled once per
 // Highway target by the files that include it.
 #if defined(VOSTREL_ETC1_LANE_MINIMUM_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef VOSTREL_ETC1_LANE_MINIMUM_INL_H_
@@ -14,9 +14,11 @@ namespace etc1_fast {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-// The index of the first of values[0..7] equal to their minimum.
-HWY_INLINE uint32_t FirstMinimum(const float values[8]) {
-    const hn::CappedTag<float, 8> d;
+// The index of the first of values[0..7] equal to their minimum, the values
+// read in vectors of d, the tag they were stored with (so that each load
+// takes exactly one earlier store).
+template <class D>
+HWY_INLINE uint32_t FirstMinimum(D d, const float values[8]) {
     const size_t n = hn::Lanes(d);
     auto low = hn::Load(d, values);
     for (size_t i = n; i < 8; i += n) {

@@ -230,7 +230,7 @@ HWY_INLINE void PrepareSearch(Search* search) {
     Bounds(search->pixels, search->base, search->candidates, search->bound);
     // The codeword with the lowest bound first: it is the most likely
     // winner, and the bounds of few others stay below its error.
-    search->first = FirstMinimum(search->bound);
+    search->first = FirstMinimum(hn::Rebind<float, hn::CappedTag<int32_t, 8>>(), search->bound);
 }
 
 HWY_INLINE void EvaluateFirst(Search* search) {
