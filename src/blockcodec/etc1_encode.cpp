@@ -214,14 +214,13 @@ void ErrorTerms(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Et
         for (int k = 1; k < 4; ++k) {
             modifier = hn::IfThenElse(hn::Eq(column, hn::Set(di, k)), hn::Set(di, modifiers[k]), modifier);
         }
-        hn::VFromD<decltype(dd)> square[3];
-        for (int c = 0; c < 3; ++c) {
+        const auto square = [&](int c) {
             const auto decoded = hn::Min(hn::Max(hn::Add(hn::Set(di, base[c]), modifier), zero), top);
             const auto difference = hn::Sub(decoded, hn::LoadU(di, pixels.plane[c] + i));
-            square[c] = hn::PromoteTo(dd, hn::Mul(difference, difference));
-        }
-        const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), square[0]), hn::Mul(hn::Set(dd, 0.587), square[1])),
-                                 hn::Mul(hn::Set(dd, 0.114), square[2]));
+            return hn::PromoteTo(dd, hn::Mul(difference, difference));
+        };
+        const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), square(0)), hn::Mul(hn::Set(dd, 0.587), square(1))),
+                                 hn::Mul(hn::Set(dd, 0.114), square(2)));
         hn::Store(sum, dd, term + i);
     }
 }
