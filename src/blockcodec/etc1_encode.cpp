@@ -36,9 +36,11 @@ namespace etc1_fast {
 // lane + 8 x its sub-block. Column-major planes hold the left and right
 // sub-blocks (flip 0) in sub-block order; row-pair planes hold the top and
 // bottom sub-blocks (flip 1) in sub-block order, each a pair of rows taken
-// column by column. Planes are red, green, blue and integer luma.
+// column by column. Planes are red, green and blue, with the coarse lumas
+// beside them.
 struct BlockPlanes {
-    alignas(64) int32_t plane[2][4][16];  // [flip][channel][plane index]
+    alignas(64) int32_t plane[2][3][16];  // [flip][channel][plane index]
+    alignas(32) int16_t luma[2][16];
 };
 
 struct Layout {
@@ -100,25 +102,23 @@ namespace hn = hwy::HWY_NAMESPACE;
 void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes) {
     for (int p = 0; p < 16; ++p) {
         const uint8_t* texel = pixels.texel[p];
-        const int32_t red = texel[0];
-        const int32_t green = texel[1];
-        const int32_t blue = texel[2];
-        const int32_t luma = 299 * red + 587 * green + 114 * blue;
+        const int16_t luma = Etc1CoarseLuma(texel);
         for (int flip = 0; flip < 2; ++flip) {
             const int q = kLayout.planeOfPixel[flip][p];
-            planes->plane[flip][0][q] = red;
-            planes->plane[flip][1][q] = green;
-            planes->plane[flip][2][q] = blue;
-            planes->plane[flip][3][q] = luma;
+            planes->plane[flip][0][q] = texel[0];
+            planes->plane[flip][1][q] = texel[1];
+            planes->plane[flip][2][q] = texel[2];
+            planes->luma[flip][q] = luma;
         }
     }
 }
 
 Etc1SubblockLanes SubblockLanes(const BlockPlanes& planes, int flip, int s) {
     Etc1SubblockLanes lanes;
-    for (int c = 0; c < 4; ++c) {
+    for (int c = 0; c < 3; ++c) {
         lanes.plane[c] = planes.plane[flip][c] + 8 * s;
     }
+    lanes.luma = planes.luma[flip] + 8 * s;
     return lanes;
 }
 

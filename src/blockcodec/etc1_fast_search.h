@@ -9,14 +9,19 @@
 
 #include "etc1_encoder.h"
 
-// Channel planes of a sub-block's 8 pixels in Etc1Subblock order, the order
-// in which their errors are summed: lane i of the red, green, blue and luma
-// planes holds the i-th pixel, luma being 299 r + 587 g + 114 b.
+// A sub-block's 8 pixels in Etc1Subblock order, the order in which their
+// errors are summed: lane i of the red, green and blue planes holds the i-th
+// pixel, and luma[i] its coarse luma Etc1CoarseLuma (read in pairs, so
+// aligned to 4 bytes).
 struct Etc1SubblockLanes {
-    const int32_t* plane[4];
+    const int32_t* plane[3];
+    const int16_t* luma;
 };
 
-inline int32_t Etc1IntegerLuma(const uint8_t pixel[3]) { return 299 * pixel[0] + 587 * pixel[1] + 114 * pixel[2]; }
+// 38 r + 75 g + 14 b: at most 32385.
+inline int16_t Etc1CoarseLuma(const uint8_t pixel[3]) {
+    return static_cast<int16_t>(38 * pixel[0] + 75 * pixel[1] + 14 * pixel[2]);
+}
 
 // Written whole by the search.
 struct Etc1FastChoice {

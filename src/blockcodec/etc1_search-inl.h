@@ -29,6 +29,7 @@
 #endif
 
 #include <algorithm>
+#include <cstring>
 
 #include "etc1_fast_search.h"
 #include "etc1_lane_minimum-inl.h"
@@ -41,41 +42,66 @@ namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
 // Per column, channel and codeword, the candidate colour base + modifier
-// clamped to 0..255; per column and codeword its integer luma.
+// clamped to 0..255, and per column and codeword its coarse luma. Vector
+// targets hold each codeword's values twice (lanes 2t and 2t + 1), so that
+// bounds take two pixels at a time; the scalar target holds them once.
+#if HWY_TARGET == HWY_SCALAR
+constexpr int kCandidateLanes = 8;
+#else
+constexpr int kCandidateLanes = 16;
+#endif
 struct Candidates {
-    HWY_ALIGN int32_t colour[4][3][8];
-    HWY_ALIGN int32_t luma[4][8];
+    HWY_ALIGN int16_t colour[4][3][kCandidateLanes];
+    HWY_ALIGN int16_t luma[4][kCandidateLanes];
 };
 
 HWY_INLINE void ClampCandidates(const uint8_t base[3], Candidates* candidates) {
-    const hn::CappedTag<int32_t, 8> d;
+    const hn::CappedTag<int16_t, kCandidateLanes> d;
     const auto zero = hn::Zero(d);
     const auto top = hn::Set(d, 255);
     const auto red = hn::Set(d, base[0]);
     const auto green = hn::Set(d, base[1]);
     const auto blue = hn::Set(d, base[2]);
-    for (size_t t = 0; t < 8; t += hn::Lanes(d)) {
+    for (size_t t = 0; t < kCandidateLanes; t += hn::Lanes(d)) {
         for (int column = 0; column < 4; ++column) {
-            const auto modifier = hn::Load(d, kSearchTables.modifier[column] + t);
+#if HWY_TARGET == HWY_SCALAR
+            const auto modifier = hn::Set(d, static_cast<int16_t>(kSearchTables.modifier[column][t]));
+#else
+            const auto modifier = hn::Load(d, kSearchTables.modifierPairs[column] + t);
+#endif
             const auto r = hn::Min(hn::Max(hn::Add(red, modifier), zero), top);
             const auto g = hn::Min(hn::Max(hn::Add(green, modifier), zero), top);
             const auto b = hn::Min(hn::Max(hn::Add(blue, modifier), zero), top);
             hn::Store(r, d, candidates->colour[column][0] + t);
             hn::Store(g, d, candidates->colour[column][1] + t);
             hn::Store(b, d, candidates->colour[column][2] + t);
-            const auto luma = hn::Add(hn::Add(hn::Mul(r, hn::Set(d, 299)), hn::Mul(g, hn::Set(d, 587))),
-                                      hn::Mul(b, hn::Set(d, 114)));
+            const auto luma = hn::Add(hn::Add(hn::Mul(r, hn::Set(d, kLumaWeight[0])), hn::Mul(g, hn::Set(d, kLumaWeight[1]))),
+                                      hn::Mul(b, hn::Set(d, kLumaWeight[2])));
             hn::Store(luma, d, candidates->luma[column] + t);
         }
     }
 }
 
-// The sum over the pixels of 10^6 times the chroma part of the error of a
-// candidate base + m that no channel clamps: with d_c = base_c + m - p_c
-// and a = (299, 587, 114), whose sum is 1000, Lagrange's identity gives
-// 1000 sum a_c d_c^2 = (sum a_c d_c)^2 + sum over channel pairs of
-// a_c a_c' (d_c - d_c')^2, and d_c - d_c' does not depend on m. Every term
-// is an integer below 2^40 and the sum below 2^53: exact in double.
+// Channel c of codeword t's candidate in column, in every lane of di.
+template <class DI>
+HWY_INLINE hn::VFromD<DI> CandidateChannel(DI di, const Candidates& candidates, int column, int c, uint32_t t) {
+#if HWY_TARGET == HWY_SCALAR
+    return hn::Set(di, candidates.colour[column][c][t]);
+#else
+    // Both halves of the 32 bits at lane 2t hold the value.
+    int32_t twice;
+    std::memcpy(&twice, candidates.colour[column][c] + 2 * t, sizeof twice);
+    return hn::And(hn::Set(di, twice), hn::Set(di, 0xFFFF));
+#endif
+}
+
+// The sum over the pixels of 128 x 127 times the chroma part of the coarse
+// error of a candidate base + m that no channel clamps: with
+// d_c = base_c + m - p_c and a the coarse luma weights, whose sum is 127,
+// Lagrange's identity gives 127 sum a_c d_c^2 = (sum a_c d_c)^2 + the sum
+// over channel pairs of a_c a_c' (d_c - d_c')^2, and d_c - d_c' does not
+// depend on m. Every term is an integer below 2^30 and the sum below 2^53:
+// exact in double.
 HWY_INLINE double ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[3]) {
     const hn::CappedTag<double, 8> dd;
     const hn::Rebind<int32_t, decltype(dd)> di;
@@ -87,11 +113,68 @@ HWY_INLINE double ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[
         const auto rg = hn::Sub(dr, dg);
         const auto rb = hn::Sub(dr, db);
         const auto gb = hn::Sub(dg, db);
-        sum = hn::Add(sum, hn::Mul(hn::Set(dd, 175513.0), hn::PromoteTo(dd, hn::Mul(rg, rg))));
-        sum = hn::Add(sum, hn::Mul(hn::Set(dd, 34086.0), hn::PromoteTo(dd, hn::Mul(rb, rb))));
-        sum = hn::Add(sum, hn::Mul(hn::Set(dd, 66918.0), hn::PromoteTo(dd, hn::Mul(gb, gb))));
+        const auto term = [&](int32_t weight, decltype(rg) difference) {
+            return hn::Mul(hn::Set(dd, weight), hn::PromoteTo(dd, hn::Mul(difference, difference)));
+        };
+        sum = hn::Add(sum, term(kLumaWeight[0] * kLumaWeight[1], rg));
+        sum = hn::Add(sum, term(kLumaWeight[0] * kLumaWeight[2], rb));
+        sum = hn::Add(sum, term(kLumaWeight[1] * kLumaWeight[2], gb));
     }
     return hn::GetLane(hn::SumOfLanes(dd, sum));
+}
+
+// Per codeword, the sum over the pixels of the squared distance from the
+// pixel's coarse luma to the nearest of the codeword's four candidates'
+// (lanes being codewords t and up). The squares and the sums round up by at
+// most a relative 2^-21 in all.
+template <class DF>
+HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels, const Candidates& candidates,
+                                        size_t t) {
+#if HWY_TARGET == HWY_SCALAR
+    const hn::Rebind<int32_t, DF> di;
+    const hn::Rebind<int16_t, DF> d16;
+    const auto candidate = [&](int column) { return hn::PromoteTo(di, hn::Load(d16, candidates.luma[column] + t)); };
+    const auto y0 = candidate(0);
+    const auto y1 = candidate(1);
+    const auto y2 = candidate(2);
+    const auto y3 = candidate(3);
+    auto sum = hn::Zero(df);
+    for (int i = 0; i < 8; ++i) {
+        const auto y = hn::Set(di, pixels.luma[i]);
+        const auto nearest = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y)), hn::Abs(hn::Sub(y1, y))),
+                                     hn::Min(hn::Abs(hn::Sub(y2, y)), hn::Abs(hn::Sub(y3, y))));
+        const auto distance = hn::ConvertTo(df, nearest);
+        sum = hn::Add(sum, hn::Mul(distance, distance));
+    }
+    return sum;
+#else
+    // Lanes 2t and 2t + 1 of d16 hold codeword t for two pixels; the
+    // widening multiply adds their squares (each pair at most
+    // 2 x 32385^2 < 2^31) into lane t of di.
+    const hn::Rebind<int32_t, DF> di;
+    const hn::Repartition<int16_t, decltype(di)> d16;
+    const auto y0 = hn::Load(d16, candidates.luma[0] + 2 * t);
+    const auto y1 = hn::Load(d16, candidates.luma[1] + 2 * t);
+    const auto y2 = hn::Load(d16, candidates.luma[2] + 2 * t);
+    const auto y3 = hn::Load(d16, candidates.luma[3] + 2 * t);
+    auto sum = hn::Zero(df);
+    auto other = hn::Zero(df);
+    for (int i = 0; i < 8; i += 4) {
+        int32_t pair[2];
+        std::memcpy(pair, pixels.luma + i, sizeof pair);
+        const auto squares = [&](int32_t twoLumas) {
+            const auto y = hn::BitCast(d16, hn::Set(di, twoLumas));
+            const auto nearest = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y)), hn::Abs(hn::Sub(y1, y))),
+                                         hn::Min(hn::Abs(hn::Sub(y2, y)), hn::Abs(hn::Sub(y3, y))));
+            auto odd = hn::Zero(di);
+            const auto even = hn::ReorderWidenMulAccumulate(di, nearest, nearest, hn::Zero(di), odd);
+            return hn::ConvertTo(df, hn::RearrangeToOddPlusEven(even, odd));
+        };
+        sum = hn::Add(sum, squares(pair[0]));
+        other = hn::Add(other, squares(pair[1]));
+    }
+    return hn::Add(sum, other);
+#endif
 }
 
 // Per codeword (lanes being codewords), a lower bound on its float error.
@@ -99,20 +182,21 @@ HWY_INLINE double ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[
 // For a pixel p and a candidate colour q with channel differences d_c, the
 // reference's float error is at least E (1 - 2^-22), E the exact value of
 // sum w_c d_c^2 with the weights as stored (0.299 in double, 0.587f,
-// 0.114f; each at least 299/1000, 587/1000 and 114/1000 less a relative
-// 2^-53): the two float products, the two double additions and the final
+// 0.114f): the two float products, the two double additions and the final
 // rounding each lose at most a relative 2^-24 or 2^-53 of a sum of
-// non-negative terms. By Lagrange's identity (ChromaSum), E is at least
-// (1 - 2^-53) ((Y(q) - Y(p))^2 + C) / 10^6 with Y the integer luma and C
-// the pairwise chroma term, which is at least 0 for any candidate and the
+// non-negative terms. Each weight is at least a_c / 128, a = (38, 75, 14)
+// the coarse luma weights, so by Lagrange's identity (ChromaSum) E is at
+// least ((Y(q) - Y(p))^2 + C) / (128 x 127), Y the coarse luma and C the
+// pairwise chroma term, which is at least 0 for any candidate and the
 // pixel's ChromaSum term when no channel of the codeword's candidates
 // clamps. The float sum of a codeword's 8 pixel minima loses at most a
 // relative 2^-21 more, so its error is at least
-// 10^-6 (1 - 2^-20) (sum_p D_p^2 + chroma), D_p the smallest |Y(q) - Y(p)|
-// over the codeword's four candidates and chroma the ChromaSum or 0. Below,
-// D_p is exact in float; the squares, the sums and the conversion of the
-// chroma sum round up by at most a relative 2^-20 in all, and the scale
-// 0.999e-6f and the last product keep the result below the bound.
+// (1 - 2^-20) (sum_p D_p^2 + chroma) / (128 x 127), D_p the smallest
+// |Y(q) - Y(p)| over the codeword's four candidates and chroma the
+// ChromaSum or 0. Below, the squares and sums of LumaDistances and the
+// conversion of the chroma sum round up by at most a relative 2^-20 in all,
+// and the scale 0.999 / (128 x 127) in float and the last product keep the
+// result below that bound.
 HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Candidates& candidates,
                        float bound[8]) {
     const hn::CappedTag<int32_t, 8> di;
@@ -123,27 +207,7 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
                                    255 - static_cast<int32_t>(base[1]), 255 - static_cast<int32_t>(base[2])});
     const auto chroma = hn::Set(df, static_cast<float>(ChromaSum(pixels, base)));
     for (size_t t = 0; t < 8; t += hn::Lanes(di)) {
-        const auto y0 = hn::Load(di, candidates.luma[0] + t);
-        const auto y1 = hn::Load(di, candidates.luma[1] + t);
-        const auto y2 = hn::Load(di, candidates.luma[2] + t);
-        const auto y3 = hn::Load(di, candidates.luma[3] + t);
-        // Two partial sums shorten the chain of additions; the bound holds
-        // for any order of them.
-        auto sum = hn::Zero(df);
-        auto other = hn::Zero(df);
-        for (int i = 0; i < 8; i += 2) {
-            const auto y = hn::Set(di, pixels.plane[3][i]);
-            const auto nearest = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y)), hn::Abs(hn::Sub(y1, y))),
-                                         hn::Min(hn::Abs(hn::Sub(y2, y)), hn::Abs(hn::Sub(y3, y))));
-            const auto distance = hn::ConvertTo(df, nearest);
-            sum = hn::Add(sum, hn::Mul(distance, distance));
-            const auto y_ = hn::Set(di, pixels.plane[3][i + 1]);
-            const auto nearest_ = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y_)), hn::Abs(hn::Sub(y1, y_))),
-                                          hn::Min(hn::Abs(hn::Sub(y2, y_)), hn::Abs(hn::Sub(y3, y_))));
-            const auto distance_ = hn::ConvertTo(df, nearest_);
-            other = hn::Add(other, hn::Mul(distance_, distance_));
-        }
-        sum = hn::Add(sum, other);
+        auto sum = LumaDistances(df, pixels, candidates, t);
         const auto unclamped =
             hn::RebindMask(df, hn::Lt(hn::Load(di, kSearchTables.modifier[3] + t), hn::Set(di, room + 1)));
         sum = hn::Add(sum, hn::IfThenElseZero(unclamped, chroma));
@@ -173,14 +237,14 @@ HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates
         const auto red = hn::LoadU(di, pixels.plane[0] + i);
         const auto green = hn::LoadU(di, pixels.plane[1] + i);
         const auto blue = hn::LoadU(di, pixels.plane[2] + i);
-        auto best = CandidateErrors(dd, hn::Sub(hn::Set(di, candidates.colour[0][0][t]), red),
-                                    hn::Sub(hn::Set(di, candidates.colour[0][1][t]), green),
-                                    hn::Sub(hn::Set(di, candidates.colour[0][2][t]), blue));
+        auto best = CandidateErrors(dd, hn::Sub(CandidateChannel(di, candidates, 0, 0, t), red),
+                                    hn::Sub(CandidateChannel(di, candidates, 0, 1, t), green),
+                                    hn::Sub(CandidateChannel(di, candidates, 0, 2, t), blue));
         auto bestColumn = hn::Zero(di);
         for (int c = 1; c < 4; ++c) {
-            const auto candidate = CandidateErrors(dd, hn::Sub(hn::Set(di, candidates.colour[c][0][t]), red),
-                                                   hn::Sub(hn::Set(di, candidates.colour[c][1][t]), green),
-                                                   hn::Sub(hn::Set(di, candidates.colour[c][2][t]), blue));
+            const auto candidate = CandidateErrors(dd, hn::Sub(CandidateChannel(di, candidates, c, 0, t), red),
+                                                   hn::Sub(CandidateChannel(di, candidates, c, 1, t), green),
+                                                   hn::Sub(CandidateChannel(di, candidates, c, 2, t), blue));
             const auto better = hn::Lt(candidate, best);
             best = hn::IfThenElse(better, candidate, best);
             bestColumn = hn::IfThenElse(hn::RebindMask(di, better), hn::Set(di, c), bestColumn);

@@ -186,7 +186,8 @@ int CountMismatches(const EncodedBlocks& encoded) {
 
 // A sub-block's pixels as the search takes them.
 struct SubblockPlanes {
-    int32_t plane[4][8];
+    int32_t plane[3][8];
+    alignas(4) int16_t luma[8];
 
     SubblockPlanes(const ColourBlock& block, const Etc1Subblock& subblock) {
         for (int k = 0; k < 8; ++k) {
@@ -194,11 +195,11 @@ struct SubblockPlanes {
             for (int c = 0; c < 3; ++c) {
                 plane[c][k] = texel[c];
             }
-            plane[3][k] = Etc1IntegerLuma(texel);
+            luma[k] = Etc1CoarseLuma(texel);
         }
     }
 
-    Etc1SubblockLanes View() const { return {{plane[0], plane[1], plane[2], plane[3]}}; }
+    Etc1SubblockLanes View() const { return {{plane[0], plane[1], plane[2]}, luma}; }
 };
 
 // The fast search against SearchSubblockTable for one sub-block and base.
