@@ -44,6 +44,8 @@ struct BlockPlanes {
 };
 
 struct Layout {
+    // Per flip and plane index, the pixel in raster order.
+    alignas(16) uint8_t pixelOfPlane[2][16];
     // Per flip and plane index, the pixel's bit in word 2: 4x + y.
     alignas(32) uint32_t codeBit[2][16];
     // Per flip, the plane index of each pixel in raster order.
@@ -61,6 +63,8 @@ constexpr Layout MakeLayout() {
         const int rowPair = 8 * (y / 2) + 2 * x + y % 2;
         layout.planeOfPixel[0][p] = static_cast<uint8_t>(columnMajor);
         layout.planeOfPixel[1][p] = static_cast<uint8_t>(rowPair);
+        layout.pixelOfPlane[0][columnMajor] = static_cast<uint8_t>(p);
+        layout.pixelOfPlane[1][rowPair] = static_cast<uint8_t>(p);
         layout.codeBit[0][columnMajor] = static_cast<uint32_t>(4 * x + y);
         layout.codeBit[1][rowPair] = static_cast<uint32_t>(4 * x + y);
     }
@@ -99,7 +103,9 @@ namespace etc1_fast {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes) {
+// The planes, and the channel sums of the four sub-blocks, [flip][sub-block].
+void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes, int sum[2][2][3]) {
+#if HWY_TARGET == HWY_SCALAR
     for (int p = 0; p < 16; ++p) {
         const uint8_t* texel = pixels.texel[p];
         const int16_t luma = Etc1CoarseLuma(texel);
@@ -111,6 +117,46 @@ void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes) {
             planes->luma[flip][q] = luma;
         }
     }
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            for (int c = 0; c < 3; ++c) {
+                const int32_t* v = planes->plane[flip][c] + 8 * s;
+                sum[flip][s][c] = v[0] + v[1] + v[2] + v[3] + v[4] + v[5] + v[6] + v[7];
+            }
+        }
+    }
+#else
+    const hn::CappedTag<uint8_t, 16> d8;
+    hn::VFromD<decltype(d8)> raster[3];
+    hn::LoadInterleaved3(d8, pixels.texel[0], raster[0], raster[1], raster[2]);
+    const hn::CappedTag<int32_t, 16> d32;
+    const hn::Rebind<uint8_t, decltype(d32)> d8for32;
+    const hn::CappedTag<int16_t, 16> d16;
+    const hn::Rebind<uint8_t, decltype(d16)> d8for16;
+    for (int flip = 0; flip < 2; ++flip) {
+        const auto order = hn::Load(d8, kLayout.pixelOfPlane[flip]);
+        HWY_ALIGN uint8_t bytes[3][16];
+        for (int c = 0; c < 3; ++c) {
+            const auto channel = hn::TableLookupBytes(raster[c], order);
+            hn::Store(channel, d8, bytes[c]);
+            // Lanes 0-7 are sub-block 0, lanes 8-15 sub-block 1.
+            const auto sums = hn::SumsOf8(channel);
+            sum[flip][0][c] = static_cast<int>(hn::ExtractLane(sums, 0));
+            sum[flip][1][c] = static_cast<int>(hn::ExtractLane(sums, 1));
+        }
+        for (size_t i = 0; i < 16; i += hn::Lanes(d32)) {
+            for (int c = 0; c < 3; ++c) {
+                hn::Store(hn::PromoteTo(d32, hn::Load(d8for32, bytes[c] + i)), d32, planes->plane[flip][c] + i);
+            }
+        }
+        for (size_t i = 0; i < 16; i += hn::Lanes(d16)) {
+            const auto weighted = [&](int c) {
+                return hn::Mul(hn::PromoteTo(d16, hn::Load(d8for16, bytes[c] + i)), hn::Set(d16, kLumaWeight[c]));
+            };
+            hn::Store(hn::Add(hn::Add(weighted(0), weighted(1)), weighted(2)), d16, planes->luma[flip] + i);
+        }
+    }
+#endif
 }
 
 Etc1SubblockLanes SubblockLanes(const BlockPlanes& planes, int flip, int s) {
@@ -120,18 +166,6 @@ Etc1SubblockLanes SubblockLanes(const BlockPlanes& planes, int flip, int s) {
     }
     lanes.luma = planes.luma[flip] + 8 * s;
     return lanes;
-}
-
-// The channel sums of the four sub-blocks, [flip][sub-block].
-void SubblockSums(const BlockPlanes& planes, int sum[2][2][3]) {
-    for (int flip = 0; flip < 2; ++flip) {
-        for (int s = 0; s < 2; ++s) {
-            for (int c = 0; c < 3; ++c) {
-                const int32_t* v = planes.plane[flip][c] + 8 * s;
-                sum[flip][s][c] = ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7]));
-            }
-        }
-    }
 }
 
 // ChooseAverageBases, from the sub-blocks' channel sums.
@@ -255,9 +289,8 @@ void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t*
 
 Etc1Words EncodeBlock(const ColourBlock& pixels) {
     BlockPlanes planes;
-    MakePlanes(pixels, &planes);
     int sum[2][2][3];
-    SubblockSums(planes, sum);
+    MakePlanes(pixels, &planes, sum);
     Etc1SubblockLanes lanes[2][2];
     for (int flip = 0; flip < 2; ++flip) {
         for (int s = 0; s < 2; ++s) {
