@@ -287,6 +287,44 @@ void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t*
     search->choice = choice;
 }
 
+// Whether both encoders' words are the same: the same orientation, mode and
+// widened bases (the fields then match too), whose sub-blocks were then
+// searched once.
+bool SameWords(const Orientation* chosen[2], const int flip[2]) {
+    return flip[kAverage] == flip[kChromaFit] &&
+           chosen[kAverage]->bases.differential == chosen[kChromaFit]->bases.differential &&
+           chosen[kAverage]->choice[0] == chosen[kChromaFit]->choice[0] &&
+           chosen[kAverage]->choice[1] == chosen[kChromaFit]->choice[1];
+}
+
+// Whether the chroma-fit words have the strictly smaller Etc1BlockError.
+//
+// Mostly the search errors decide: with X a pixel's exact weighted error
+// with the double weights, the search's float error of the pixel is within
+// a relative 2^-22.5 of X (the float weights 0.587f and 0.114f differ from
+// the double ones by less than 2^-25 of them, and three roundings to float
+// and three in double), each sub-block's float sum of 8 such errors within
+// 2^-21 more, and the block error, a double sum of double terms, within
+// 2^-48 of the sum of X. So the exact sum of an orientation's two float
+// sub-block errors is within a relative 2^-20 of its block error, and a
+// margin of 2^-16 on each side decides every comparison outside it.
+// Nearer ones, equal errors among them, take the block errors themselves.
+bool ChromaFitWins(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2], const int flip[2]) {
+    const double average = static_cast<double>(chosen[kAverage]->choice[0]->sum) + chosen[kAverage]->choice[1]->sum;
+    const double chromaFit =
+        static_cast<double>(chosen[kChromaFit]->choice[0]->sum) + chosen[kChromaFit]->choice[1]->sum;
+    constexpr double kMargin = 1.0 / 65536;
+    if (chromaFit * (1 + kMargin) < average * (1 - kMargin)) {
+        return true;
+    }
+    if (chromaFit * (1 - kMargin) > average * (1 + kMargin)) {
+        return false;
+    }
+    double error[2];
+    EncoderErrors(lanes, chosen, flip, error);
+    return error[kChromaFit] < error[kAverage];
+}
+
 Etc1Words EncodeBlock(const ColourBlock& pixels) {
     BlockPlanes planes;
     int sum[2][2][3];
@@ -336,20 +374,14 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
         }
     }
 
-    Etc1Words words[2];
     int flip[2];
     const Orientation* chosen[2];
     for (int e = 0; e < 2; ++e) {
         flip[e] = orientation[e][1].error < orientation[e][0].error ? 1 : 0;
         chosen[e] = &orientation[e][flip[e]];
-        words[e] = AssembleWords(*chosen[e], flip[e]);
     }
-    if (words[kAverage].word1 == words[kChromaFit].word1 && words[kAverage].word2 == words[kChromaFit].word2) {
-        return words[kAverage];
-    }
-    double error[2];
-    EncoderErrors(lanes, chosen, flip, error);
-    return error[kChromaFit] < error[kAverage] ? words[kChromaFit] : words[kAverage];
+    const int winner = SameWords(chosen, flip) || !ChromaFitWins(lanes, chosen, flip) ? kAverage : kChromaFit;
+    return AssembleWords(*chosen[winner], flip[winner]);
 }
 
 void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {

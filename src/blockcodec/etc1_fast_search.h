@@ -26,7 +26,8 @@ inline int16_t Etc1CoarseLuma(const uint8_t pixel[3]) {
 // Written whole by the search.
 struct Etc1FastChoice {
     uint32_t codeword;
-    int32_t error;
+    float sum;      // the codeword's float error
+    int32_t error;  // the same truncated, as SearchSubblockTable gives it
     // Per pixel in sub-block order, the column of Etc1ModifierTable it uses.
     alignas(32) int32_t column[8];
 };

@@ -321,6 +321,7 @@ HWY_INLINE void FinishSearch(Search* search) {
         }
     }
     search->choice->codeword = bestCodeword;
+    search->choice->sum = best;
     search->choice->error = static_cast<int32_t>(best);
 }
 
