@@ -100,27 +100,25 @@ HWY_INLINE hn::VFromD<DI> CandidateChannel(DI di, const Candidates& candidates, 
 // d_c = base_c + m - p_c and a the coarse luma weights, whose sum is 127,
 // Lagrange's identity gives 127 sum a_c d_c^2 = (sum a_c d_c)^2 + the sum
 // over channel pairs of a_c a_c' (d_c - d_c')^2, and d_c - d_c' does not
-// depend on m. Every term is an integer below 2^30 and the sum below 2^53:
-// exact in double.
-HWY_INLINE double ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[3]) {
-    const hn::CappedTag<double, 8> dd;
-    const hn::Rebind<int32_t, decltype(dd)> di;
-    auto sum = hn::Zero(dd);
-    for (size_t i = 0; i < 8; i += hn::Lanes(dd)) {
+// depend on m. A pixel's term is an integer below 2^31; the conversions to
+// float and the float sum round up by at most a relative 2^-21.
+HWY_INLINE float ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[3]) {
+    const hn::CappedTag<int32_t, 8> di;
+    const hn::Rebind<float, decltype(di)> df;
+    auto sum = hn::Zero(df);
+    for (size_t i = 0; i < 8; i += hn::Lanes(di)) {
         const auto dr = hn::Sub(hn::Set(di, base[0]), hn::LoadU(di, pixels.plane[0] + i));
         const auto dg = hn::Sub(hn::Set(di, base[1]), hn::LoadU(di, pixels.plane[1] + i));
         const auto db = hn::Sub(hn::Set(di, base[2]), hn::LoadU(di, pixels.plane[2] + i));
-        const auto rg = hn::Sub(dr, dg);
-        const auto rb = hn::Sub(dr, db);
-        const auto gb = hn::Sub(dg, db);
-        const auto term = [&](int32_t weight, decltype(rg) difference) {
-            return hn::Mul(hn::Set(dd, weight), hn::PromoteTo(dd, hn::Mul(difference, difference)));
+        const auto term = [&](int32_t weight, decltype(dr) difference) {
+            return hn::Mul(hn::Mul(difference, difference), hn::Set(di, weight));
         };
-        sum = hn::Add(sum, term(kLumaWeight[0] * kLumaWeight[1], rg));
-        sum = hn::Add(sum, term(kLumaWeight[0] * kLumaWeight[2], rb));
-        sum = hn::Add(sum, term(kLumaWeight[1] * kLumaWeight[2], gb));
+        const auto chroma = hn::Add(hn::Add(term(kLumaWeight[0] * kLumaWeight[1], hn::Sub(dr, dg)),
+                                            term(kLumaWeight[0] * kLumaWeight[2], hn::Sub(dr, db))),
+                                    term(kLumaWeight[1] * kLumaWeight[2], hn::Sub(dg, db)));
+        sum = hn::Add(sum, hn::ConvertTo(df, chroma));
     }
-    return hn::GetLane(hn::SumOfLanes(dd, sum));
+    return hn::GetLane(hn::SumOfLanes(df, sum));
 }
 
 // Per codeword, the sum over the pixels of the squared distance from the
@@ -193,8 +191,8 @@ HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels, 
 // relative 2^-21 more, so its error is at least
 // (1 - 2^-20) (sum_p D_p^2 + chroma) / (128 x 127), D_p the smallest
 // |Y(q) - Y(p)| over the codeword's four candidates and chroma the
-// ChromaSum or 0. Below, the squares and sums of LumaDistances and the
-// conversion of the chroma sum round up by at most a relative 2^-20 in all,
+// ChromaSum or 0. Below, the squares and sums of LumaDistances and of
+// ChromaSum and the last sum round up by at most a relative 2^-19 in all,
 // and the scale 0.999 / (128 x 127) in float and the last product keep the
 // result below that bound.
 HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Candidates& candidates,
@@ -205,7 +203,7 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
     const int32_t room = std::min({static_cast<int32_t>(base[0]), static_cast<int32_t>(base[1]),
                                    static_cast<int32_t>(base[2]), 255 - static_cast<int32_t>(base[0]),
                                    255 - static_cast<int32_t>(base[1]), 255 - static_cast<int32_t>(base[2])});
-    const auto chroma = hn::Set(df, static_cast<float>(ChromaSum(pixels, base)));
+    const auto chroma = hn::Set(df, ChromaSum(pixels, base));
     for (size_t t = 0; t < 8; t += hn::Lanes(di)) {
         auto sum = LumaDistances(df, pixels, candidates, t);
         const auto unclamped =
@@ -216,33 +214,54 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
 }
 
 // The reference's float error of one candidate per lane, from the channel
-// differences.
-template <class DD, class VI>
-HWY_INLINE hn::VFromD<hn::Rebind<float, DD>> CandidateErrors(DD dd, VI red, VI green, VI blue) {
-    const hn::Rebind<float, DD> df;
-    const auto redTerm = hn::Mul(hn::Set(dd, 0.299), hn::PromoteTo(dd, hn::Mul(red, red)));
+// differences. Where the target's vectors cannot hold as many doubles as
+// di has lanes, the double steps run on each half.
+template <class DI, class VI>
+HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI green, VI blue) {
+    const hn::Rebind<float, DI> df;
+    const auto redSquare = hn::Mul(red, red);
     const auto greenTerm = hn::Mul(hn::Set(df, 0.587f), hn::ConvertTo(df, hn::Mul(green, green)));
     const auto blueTerm = hn::Mul(hn::Set(df, 0.114f), hn::ConvertTo(df, hn::Mul(blue, blue)));
-    return hn::DemoteTo(df, hn::Add(hn::Add(redTerm, hn::PromoteTo(dd, greenTerm)), hn::PromoteTo(dd, blueTerm)));
+    const auto sum = [](auto dd, auto r, auto g, auto b) {
+        const hn::Rebind<float, decltype(dd)> dfSum;
+        return hn::DemoteTo(dfSum, hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), hn::PromoteTo(dd, r)),
+                                                   hn::PromoteTo(dd, g)),
+                                           hn::PromoteTo(dd, b)));
+    };
+#if HWY_TARGET == HWY_SCALAR
+    return sum(hn::Rebind<double, decltype(di)>(), redSquare, greenTerm, blueTerm);
+#else
+    if constexpr (hn::MaxLanes(di) * sizeof(double) <= HWY_MAX_BYTES) {
+        return sum(hn::Rebind<double, DI>(), redSquare, greenTerm, blueTerm);
+    } else {
+        const hn::Half<DI> dih;
+        const hn::Half<decltype(df)> dfh;
+        const hn::Rebind<double, decltype(dih)> dd;
+        const auto lower = sum(dd, hn::LowerHalf(dih, redSquare), hn::LowerHalf(dfh, greenTerm),
+                               hn::LowerHalf(dfh, blueTerm));
+        const auto upper = sum(dd, hn::UpperHalf(dih, redSquare), hn::UpperHalf(dfh, greenTerm),
+                               hn::UpperHalf(dfh, blueTerm));
+        return hn::Combine(df, upper, lower);
+    }
+#endif
 }
 
 // Codeword t's float error over the sub-block, and each pixel's column.
 HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates, uint32_t t,
                                int32_t column[8]) {
-    const hn::CappedTag<double, 8> dd;
-    const hn::Rebind<float, decltype(dd)> df;
-    const hn::Rebind<int32_t, decltype(dd)> di;
+    const hn::CappedTag<int32_t, 8> di;
+    const hn::Rebind<float, decltype(di)> df;
     HWY_ALIGN float error[8];
-    for (size_t i = 0; i < 8; i += hn::Lanes(dd)) {
+    for (size_t i = 0; i < 8; i += hn::Lanes(di)) {
         const auto red = hn::LoadU(di, pixels.plane[0] + i);
         const auto green = hn::LoadU(di, pixels.plane[1] + i);
         const auto blue = hn::LoadU(di, pixels.plane[2] + i);
-        auto best = CandidateErrors(dd, hn::Sub(CandidateChannel(di, candidates, 0, 0, t), red),
+        auto best = CandidateErrors(di, hn::Sub(CandidateChannel(di, candidates, 0, 0, t), red),
                                     hn::Sub(CandidateChannel(di, candidates, 0, 1, t), green),
                                     hn::Sub(CandidateChannel(di, candidates, 0, 2, t), blue));
         auto bestColumn = hn::Zero(di);
         for (int c = 1; c < 4; ++c) {
-            const auto candidate = CandidateErrors(dd, hn::Sub(CandidateChannel(di, candidates, c, 0, t), red),
+            const auto candidate = CandidateErrors(di, hn::Sub(CandidateChannel(di, candidates, c, 0, t), red),
                                                    hn::Sub(CandidateChannel(di, candidates, c, 1, t), green),
                                                    hn::Sub(CandidateChannel(di, candidates, c, 2, t), blue));
             const auto better = hn::Lt(candidate, best);
