@@ -122,3 +122,19 @@ encode("atc_order_mode", 1, ATC_ALPHA8, NO_ALPHA, ORDER_MODE, 8, 4)
 encode("atc_size_query", 1, ATC_ALPHA8, NO_ALPHA, ATC, 4, 4, size_query=True)
 encode("atc_fast_8x8", 2, ATC_ALPHA8, ALPHA, ATC, 8, 8)
 encode("atc_fast_rgba4444", 2, bytes([2, 12]), ALPHA, ATC, 8, 8, masks=bytes([4, 0, 4, 4, 4, 8]))
+
+
+# ETC1 reference: the kind (raw, offsets around a colour, two colours), two
+# colours, the two-colour pattern, the offsets' shift, 48 block bytes, the
+# sub-block bits and the search's base colour.
+def etc1_reference(name, kind, colours, pattern_word, shift, block, subblock, base):
+    write("etc1_reference", name, bytes([kind]) + bytes(colours) + struct.pack("<I", pattern_word) +
+          bytes([shift]) + bytes(block) + bytes(subblock) + bytes(base))
+
+
+etc1_reference("raw_noise", 0, [0] * 6, 0, 0, pattern(48), [0, 1], [128, 64, 200])
+etc1_reference("smooth", 1, [120, 140, 90, 0, 0, 0], 0, 4, pattern(48), [1, 0], [123, 140, 90])
+etc1_reference("near_white", 1, [250, 252, 255, 0, 0, 0], 0, 5, pattern(48), [1, 1], [255, 255, 255])
+etc1_reference("black_white_halves", 2, [0, 0, 0, 255, 255, 255], 0xCCCC, 0, [0] * 48, [0, 0], [0, 0, 0])
+etc1_reference("equal_encoder_errors", 2, [180, 210, 150, 143, 136, 39], 0x5788, 0, [0] * 48, [0, 1],
+               [176, 206, 148])
