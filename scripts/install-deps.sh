@@ -7,7 +7,7 @@ packages=(
     g++ make cmake pkg-config
     libgtest-dev libgmock-dev
     libfreeimage-dev libtinyxml2-dev
-    libhwy-dev libssl-dev
+    libhwy-dev libssl-dev libtiff-dev
     android-libetc1-dev libsquish-dev etc1tool
     clang libclang-rt-14-dev
     time

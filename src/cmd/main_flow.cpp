@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "front_end.h"
+#include "interrupt_cleanup.h"
 
 std::string FormatProgramVersion() {
     char text[32];
@@ -14,6 +15,9 @@ std::string FormatProgramVersion() {
 int ProcessWorkspace(const char* path) { return FinishRun(RunWorkspace(path)); }
 
 int RunMain(int argc, const char* const* argv) {
+    // Ctrl-C or SIGTERM while a texture is being written removes its
+    // temporary file; the destination keeps what it held.
+    InstallInterruptCleanup();
     std::fprintf(stderr, "VostrelCmd v%s Compresses images into GPU block-compressed KTX textures.\n\n",
                  FormatProgramVersion().c_str());
     if (argc == 3 && strcasecmp(argv[1], "-ws") == 0) {

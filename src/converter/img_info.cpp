@@ -2,6 +2,7 @@
 // image's layout block.
 #include "format_catalogue.h"
 #include "morlune_converter.h"
+#include "saturating_size.h"
 
 namespace {
 
@@ -71,12 +72,14 @@ uint32_t Morlune::ImgSize(const TextureImage* image) const {
         case FormatKind::Direct:
         case FormatKind::Sixteen:
         case FormatKind::Float:
-            size = uint64_t(ImgInfo(image, INFO_PITCH)) * image->nHeight;
+            size = SaturatingMultiply(ImgInfo(image, INFO_PITCH), image->nHeight);
             break;
         case FormatKind::Palette: {
             const uint64_t bpp = format->bitsPerPixel;
-            size = ((uint64_t(1) << bpp) * format->paletteEntryBits) / 8 +
-                   (bpp * image->nHeight * image->nWidth + 7) / 8;
+            const uint64_t indexBits =
+                SaturatingMultiply(SaturatingMultiply(bpp, image->nHeight), image->nWidth);
+            size = SaturatingAdd(((uint64_t(1) << bpp) * format->paletteEntryBits) / 8,
+                                 SaturatingAdd(indexBits, 7) / 8);
             break;
         }
         case FormatKind::Compressed: {
@@ -86,7 +89,7 @@ uint32_t Morlune::ImgSize(const TextureImage* image) const {
                  ImgInfo(image, INFO_HAS_ALPHA) == 1)) {
                 blockBytes = 16;
             }
-            size = blockBytes * BlockCount(image);
+            size = SaturatingMultiply(blockBytes, BlockCount(image));
             break;
         }
     }

@@ -2,9 +2,11 @@
 // library or, for KTX and DDS textures, through the containers and the
 // conversion engine.
 #include "container_loading.h"
+#include "float_picture.h"
 #include "foreign_dds.h"
 #include "message.h"
 #include "picture_library.h"
+#include "pixel_limit.h"
 #include "rgba_image.h"
 
 namespace {
@@ -23,7 +25,31 @@ bool StorePicture(const Picture& picture, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Out of memory.");
         return false;
     }
-    CopyPictureRGBA(picture, data);
+    if (picture.floatChannels == 0) {
+        CopyPictureRGBA(picture, data);
+        return true;
+    }
+    switch (ConvertFloatPicture(picture, data)) {
+        case FloatPictureResult::Converted:
+            return true;
+        case FloatPictureResult::TooLarge:
+            SetMessage(message, "LoadImage: Image too large.");
+            return false;
+        case FloatPictureResult::Failed:
+            break;
+    }
+    SetMessage(message, "LoadImage: Out of memory.");
+    return false;
+}
+
+// The picture's stated size, when it can be had without decoding a pixel.
+bool StatedPixels(const char* path, uint64_t* pixels) {
+    uint32_t width = 0;
+    uint32_t height = 0;
+    if (!ReadPictureSize(path, &width, &height)) {
+        return false;
+    }
+    *pixels = uint64_t(width) * height;
     return true;
 }
 
@@ -34,6 +60,9 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Unknown Format.");
         return false;
     }
+    // Read first whatever the file holds, so that a bad setting is reported
+    // on every run that loads a picture.
+    const uint64_t pixelLimit = PixelLimit();
     const PictureKind kind = GuessPictureKind(path);
     if (kind == PictureKind::Unknown) {
         if (LoadKTXAsRGBA(path, image)) {
@@ -42,14 +71,26 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
         SetMessage(message, "LoadImage: Unknown Format.");
         return false;
     }
+    uint64_t statedPixels = 0;
+    bool stated = false;
     if (kind == PictureKind::DDS) {
         if (LoadDDSAsRGBA(path, image)) {
             return true;
         }
-        if (!ForeignDDSHoldsItsTopLevel(path)) {
+        if (!ForeignDDSHoldsItsTopLevel(path, &statedPixels)) {
             SetMessage(message, "LoadImage: Image not supported by FreeImage.");
             return false;
         }
+        stated = true;
+    } else {
+        stated = StatedPixels(path, &statedPixels);
+    }
+    // Pictures bigger than the limit are refused before any pixel is decoded:
+    // the library allocates the whole stated picture first. Where the size
+    // cannot be read on its own, the picture is loaded as it stands.
+    if (stated && statedPixels > pixelLimit) {
+        SetMessage(message, "LoadImage: Image too large.");
+        return false;
     }
     Picture picture;
     switch (LoadPicture(path, &picture)) {
@@ -57,6 +98,7 @@ bool LoadImage(const char* path, TextureImage* image, char* message) {
             SetMessage(message, "LoadImage: Image not supported by FreeImage.");
             return false;
         case PictureLoadResult::NotConvertible:
+            SetMessage(message, "LoadImage: Pixel type not supported.");
             return false;
         case PictureLoadResult::Loaded:
             break;

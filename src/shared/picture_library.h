@@ -1,7 +1,8 @@
 // The picture library behind LoadImage and SaveImageTGA, reduced to what
 // they need: guessing a file's kind from its name, loading a picture as
-// 32-bit RGBA, and writing RGBA pixels as a TGA picture. Pixels cross this
-// interface top row first, each pixel as red, green, blue, alpha bytes.
+// 8-bit RGBA or as floats, and writing RGBA pixels as a TGA picture. Pixels
+// cross this interface top row first, each pixel's channels in the order
+// red, green, blue, alpha.
 #pragma once
 
 #include <cstdint>
@@ -12,23 +13,35 @@ enum class PictureKind { Unknown, DDS, Other };
 // The kind that the path's name suggests; the file is not opened.
 PictureKind GuessPictureKind(const char* path);
 
-// A picture loaded and brought to 32 bits per pixel.
+// The stated size of the picture that the file holds, read from its header
+// without decoding any pixel. False when the picture library has no such
+// read for this kind of file, or the read failed.
+bool ReadPictureSize(const char* path, uint32_t* width, uint32_t* height);
+
+// A loaded picture: 8-bit RGBA, or floats with floatChannels channels per
+// pixel (1 grey, 3 red, green, blue, 4 with alpha).
 struct Picture {
     void* bitmap = nullptr;
     uint32_t width = 0;
     uint32_t height = 0;
+    uint32_t floatChannels = 0;  // 0 for 8-bit RGBA
 };
 
 enum class PictureLoadResult {
     Loaded,
     Unreadable,      // the library cannot read this kind of file, or loading failed
-    NotConvertible,  // loaded, but cannot be brought to 32 bits per pixel
+    NotConvertible,  // loaded, but its pixel type has no 8-bit RGBA or float form here
 };
 
 PictureLoadResult LoadPicture(const char* path, Picture* picture);
 
-// Copies the pixels, width * height * 4 bytes, into rgba.
+// Copies the pixels of an 8-bit RGBA picture, width * height * 4 bytes.
 void CopyPictureRGBA(const Picture& picture, uint8_t* rgba);
+
+// Copies rowCount rows of a float picture from firstRow (counted from the
+// top) on, width * floatChannels floats per row.
+void CopyPictureFloatRows(const Picture& picture, uint32_t firstRow, uint32_t rowCount,
+                          float* values);
 
 void ReleasePicture(Picture* picture);
 

@@ -4,9 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
+
+#include "interrupt_cleanup.h"
 
 namespace {
 
@@ -34,6 +37,20 @@ mode_t DestinationMode(const struct stat* existing) {
     return 0666 & ~mask;
 }
 
+// Flushes a directory's entries, the new name among them, to the disk. A
+// directory that cannot be opened for reading (write and search permission
+// only) cannot be flushed and is left as it is; a file system without
+// directory flushes answers EINVAL.
+bool SyncDirectory(const std::string& directory) {
+    const int descriptor = open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (descriptor < 0) {
+        return true;
+    }
+    const bool synced = fsync(descriptor) == 0 || errno == EINVAL;
+    close(descriptor);
+    return synced;
+}
+
 }  // namespace
 
 SafeFile::~SafeFile() { Discard(); }
@@ -53,12 +70,19 @@ bool SafeFile::Open(const char* destination) {
     if (directory.empty()) {
         directory = ".";
     }
+    directory_ = directory.string();
     std::string pattern = (directory / ".vostrel-XXXXXX").string();
-    const int descriptor = mkstemp(pattern.data());
-    if (descriptor < 0) {
-        return false;
+    int descriptor = -1;
+    {
+        // No signal between the file's creation and its recording.
+        InterruptDeferral deferral;
+        descriptor = mkstemp(pattern.data());
+        if (descriptor < 0) {
+            return false;
+        }
+        temporary_ = pattern;
+        cleanupSlot_ = RecordTemporaryFile(temporary_.c_str());
     }
-    temporary_ = pattern;
     if (fchmod(descriptor, DestinationMode(exists ? &existing : nullptr)) != 0) {
         close(descriptor);
         Discard();
@@ -84,15 +108,32 @@ bool SafeFile::Commit() {
     if (stream_ == nullptr) {
         return false;
     }
-    const bool written = std::fflush(stream_) == 0 && std::ferror(stream_) == 0;
+    const bool written = std::fflush(stream_) == 0 && std::ferror(stream_) == 0 &&
+                         fsync(fileno(stream_)) == 0;
     const bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;
-    if (!written || !closed || std::rename(temporary_.c_str(), destination_.c_str()) != 0) {
+    if (!written || !closed) {
         Discard();
         return false;
     }
-    temporary_.clear();
-    return true;
+    bool renamed = false;
+    {
+        // The name stays recorded until the rename is done, so that a signal
+        // taken on another thread meanwhile still removes it if the rename
+        // has not happened; this thread takes its signals after the release.
+        InterruptDeferral deferral;
+        renamed = std::rename(temporary_.c_str(), destination_.c_str()) == 0;
+        if (renamed) {
+            ReleaseTemporaryFile(cleanupSlot_);
+            cleanupSlot_ = -1;
+            temporary_.clear();
+        }
+    }
+    if (!renamed) {
+        Discard();
+        return false;
+    }
+    return SyncDirectory(directory_);
 }
 
 void SafeFile::Discard() {
@@ -101,7 +142,10 @@ void SafeFile::Discard() {
         stream_ = nullptr;
     }
     if (!temporary_.empty()) {
+        InterruptDeferral deferral;
         unlink(temporary_.c_str());
+        ReleaseTemporaryFile(cleanupSlot_);
+        cleanupSlot_ = -1;
         temporary_.clear();
     }
 }

@@ -1,7 +1,9 @@
 // Writing an output file so that it appears complete or not at all: the
 // bytes go into a new temporary file beside the destination, which replaces
-// the destination only once everything was written and the file was closed
-// without error. A SafeFile that is not committed removes its temporary file.
+// the destination only once everything was written, flushed to the disk and
+// the file closed without error; the directory is flushed after the rename.
+// A SafeFile that is not committed removes its temporary file, and so does
+// SIGINT or SIGTERM while it is open, once InstallInterruptCleanup ran.
 #pragma once
 
 #include <cstddef>
@@ -25,15 +27,19 @@ public:
     // Appends bytes; false on a short write.
     bool Write(const void* data, size_t size);
 
-    // Closes the temporary file and renames it over the destination. False,
-    // with the temporary file removed and the destination untouched, when
-    // any write, the close or the rename failed.
+    // Flushes the temporary file to the disk, closes it, renames it over the
+    // destination and flushes the directory. False, with the temporary file
+    // removed and the destination untouched, when any write, the flush, the
+    // close or the rename failed; false too when the directory's flush
+    // failed, the new file being in place but perhaps not yet on the disk.
     bool Commit();
 
 private:
     void Discard();
 
     std::string destination_;
+    std::string directory_;
     std::string temporary_;
+    int cleanupSlot_ = -1;
     std::FILE* stream_ = nullptr;
 };

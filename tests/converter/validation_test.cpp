@@ -127,6 +127,22 @@ const FailureCase kFailures[] = {
          r.destination->pData = nullptr;
      },
      TRC_FAILED, "Image too large"},
+    {"SixteenByteBlocksOfTheLargestSizeInSizeQuery",  // 16 x 2^30 x 2^30 bytes: 2^64
+     [](Request& r) {
+         r.destination->nFormat = TF_3DC_XY;
+         r.destination->nWidth = 4294967295u;
+         r.destination->nHeight = 4294967295u;
+         r.destination->pData = nullptr;
+     },
+     TRC_FAILED, "Image too large"},
+    {"PaletteIndicesOfTwoToTheSixtyFiveBitsInSizeQuery",  // 8 x 2^31 x 2^31 bits
+     [](Request& r) {
+         r.destination->nFormat = PAL8_RGBA8888;
+         r.destination->nWidth = 2147483648u;
+         r.destination->nHeight = 2147483648u;
+         r.destination->pData = nullptr;
+     },
+     TRC_FAILED, "Image too large"},
     {"DestinationPitchOverrideTooLarge",
      [](Request& r) {
          r.destination.layout.nPitch = 0x80000000u;
