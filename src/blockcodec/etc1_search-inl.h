@@ -246,6 +246,24 @@ HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI g
 #endif
 }
 
+#if HWY_TARGET != HWY_SCALAR
+// The float sum of the 8 lanes of v taken in lane order, one addition at a
+// time, as the reference sums a codeword's pixel errors; the lanes come
+// straight from the register.
+template <class DF>
+HWY_INLINE float OrderedSum(DF df, hn::VFromD<DF> v) {
+    const hn::Half<DF> dh;
+    float sum = 0.0f;
+    for (const auto quarter : {hn::LowerHalf(dh, v), hn::UpperHalf(dh, v)}) {
+        sum += hn::GetLane(quarter);
+        sum += hn::GetLane(hn::Shuffle2301(quarter));
+        sum += hn::GetLane(hn::Shuffle1032(quarter));
+        sum += hn::GetLane(hn::Shuffle0123(quarter));
+    }
+    return sum;
+}
+#endif
+
 // Codeword t's float error over the sub-block, and each pixel's column.
 HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates, uint32_t t,
                                int32_t column[8]) {
@@ -268,8 +286,13 @@ HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates
             best = hn::IfThenElse(better, candidate, best);
             bestColumn = hn::IfThenElse(hn::RebindMask(di, better), hn::Set(di, c), bestColumn);
         }
-        hn::Store(best, df, error + i);
         hn::Store(bestColumn, di, column + i);
+#if HWY_TARGET != HWY_SCALAR
+        if constexpr (hn::MaxLanes(di) == 8) {
+            return OrderedSum(df, best);
+        }
+#endif
+        hn::Store(best, df, error + i);
     }
     float sum = error[0];
     for (int k = 1; k < 8; ++k) {
