@@ -41,6 +41,33 @@ namespace etc1_fast {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
+// Per lane, the spread of the combination whose error differences are rg,
+// rb and gb. Where the target's vectors cannot hold as many doubles as df
+// has lanes, the double steps run on each half.
+template <class DF, class V>
+HWY_INLINE V Spreads(DF df, V rg, V rb, V gb) {
+    const auto spread = [](auto dd, auto a, auto b, auto c) {
+        const hn::Rebind<float, decltype(dd)> dfSpread;
+        return hn::DemoteTo(dfSpread,
+                            hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(a, a))),
+                                            hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(b, b)))),
+                                    hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(c, c)))));
+    };
+#if HWY_TARGET == HWY_SCALAR
+    return spread(hn::Rebind<double, decltype(df)>(), rg, rb, gb);
+#else
+    if constexpr (hn::MaxLanes(df) * sizeof(double) <= HWY_MAX_BYTES) {
+        return spread(hn::Rebind<double, DF>(), rg, rb, gb);
+    } else {
+        const hn::Half<DF> dh;
+        const hn::Rebind<double, decltype(dh)> dd;
+        const auto lower = spread(dd, hn::LowerHalf(dh, rg), hn::LowerHalf(dh, rb), hn::LowerHalf(dh, gb));
+        const auto upper = spread(dd, hn::UpperHalf(dh, rg), hn::UpperHalf(dh, rb), hn::UpperHalf(dh, gb));
+        return hn::Combine(df, upper, lower);
+    }
+#endif
+}
+
 // lower is the table of truncated quotients average / step by channel sum.
 HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32_t maximum, uint32_t field[3]) {
     uint32_t choice[2][3];
@@ -56,11 +83,10 @@ HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32
         error[0][c] = static_cast<float>(wideLo) - average;
         error[1][c] = static_cast<float>(wideHi) - average;
     }
-    const hn::CappedTag<double, 8> dd;
-    const hn::Rebind<float, decltype(dd)> df;
-    const hn::Rebind<int32_t, decltype(dd)> di;
+    const hn::CappedTag<float, 8> df;
+    const hn::Rebind<int32_t, decltype(df)> di;
     HWY_ALIGN float spread[8];
-    for (size_t i = 0; i < 8; i += hn::Lanes(dd)) {
+    for (size_t i = 0; i < 8; i += hn::Lanes(df)) {
         const auto pick = [&](int c) {
             const auto higher = hn::Eq(hn::Load(di, kChromaFitLanes.higher[c] + i), hn::Set(di, 1));
             return hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]), hn::Set(df, error[0][c]));
@@ -68,13 +94,7 @@ HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32
         const auto red = pick(0);
         const auto green = pick(1);
         const auto blue = pick(2);
-        const auto rg = hn::Sub(red, green);
-        const auto rb = hn::Sub(red, blue);
-        const auto gb = hn::Sub(green, blue);
-        const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(rg, rg))),
-                                         hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(rb, rb)))),
-                                 hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(gb, gb))));
-        hn::Store(hn::DemoteTo(df, sum), df, spread + i);
+        hn::Store(Spreads(df, hn::Sub(red, green), hn::Sub(red, blue), hn::Sub(green, blue)), df, spread + i);
     }
     const uint32_t best = FirstMinimum(df, spread);
     for (int c = 0; c < 3; ++c) {
