@@ -200,9 +200,9 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
     const hn::CappedTag<int32_t, 8> di;
     const hn::Rebind<float, decltype(di)> df;
     // The largest modifier magnitude no channel of the base clamps with.
-    const int32_t room = std::min({static_cast<int32_t>(base[0]), static_cast<int32_t>(base[1]),
-                                   static_cast<int32_t>(base[2]), 255 - static_cast<int32_t>(base[0]),
-                                   255 - static_cast<int32_t>(base[1]), 255 - static_cast<int32_t>(base[2])});
+    const int32_t lowest = std::min(std::min(base[0], base[1]), base[2]);
+    const int32_t highest = std::max(std::max(base[0], base[1]), base[2]);
+    const int32_t room = std::min(lowest, 255 - highest);
     const auto chroma = hn::Set(df, ChromaSum(pixels, base));
     for (size_t t = 0; t < 8; t += hn::Lanes(di)) {
         auto sum = LumaDistances(df, pixels, candidates, t);
