@@ -270,7 +270,7 @@ HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI g
 // time, as the reference sums a codeword's pixel errors; the lanes come
 // straight from the register.
 template <class DF>
-HWY_INLINE float OrderedSum(DF df, hn::VFromD<DF> v) {
+HWY_INLINE float OrderedSum(DF /* df */, hn::VFromD<DF> v) {
     const hn::Half<DF> dh;
     float sum = 0.0f;
     for (const auto quarter : {hn::LowerHalf(dh, v), hn::UpperHalf(dh, v)}) {
