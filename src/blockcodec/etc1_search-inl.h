@@ -11,11 +11,16 @@
 //   precision, rounded once to float. Every step is one IEEE operation in
 //   round-to-nearest: nothing is fused (no MulAdd; the build has
 //   -ffp-contract=off), reassociated or approximated, and lanes never mix.
+//   Where a target holds fewer doubles than pixels in a vector, the double
+//   steps run on each half of the lanes: the same operations, lane by lane.
 // - A pixel's column is the first one with the smallest error: a later
 //   column replaces it only when strictly smaller, as in the reference.
 // - A codeword's error is summed in float over the pixels in sub-block
 //   order, one scalar addition at a time, starting from the first pixel's
 //   error (the reference's 0.0f + e0 is exactly e0).
+// - Integer bounds and the coarse luma take other shapes (16-bit lanes,
+//   pairwise widening multiplies); they only decide which codewords need
+//   evaluating, never a value that is kept.
 // - A codeword is evaluated unless a lower bound on its error (Bounds)
 //   proves that it can neither beat the best error found so far nor tie it
 //   from a lower codeword. The winner is the codeword with the smallest
