@@ -1,17 +1,20 @@
 // The ETC1 encoder the library uses, compiled once per Highway target and
 // chosen at run time. It returns exactly the words of
 // Etc1EncodeBlockReference, with less work:
-// - the four sub-block averages come from the sums of the four 2x2
-//   quadrants, once for both base choosers; the average-colour quantizers
-//   are tables by channel sum, the chroma fit a vector kernel
-//   (etc1_chroma_fit-inl.h);
+// - the sub-block channel sums come from byte shuffles, once for both base
+//   choosers; the average-colour quantizers are tables by channel sum, the
+//   chroma fit a vector kernel (etc1_chroma_fit-inl.h);
 // - a sub-block whose two choosers pick the same base colour is searched
-//   once, since the search depends only on the pixels and the base;
+//   once, since the search depends only on the pixels and the base, and a
+//   block's searches run step by step side by side;
 // - the table search is the fast one (etc1_search-inl.h);
-// - when both encoders produce the same words there is nothing to compare;
-//   otherwise each candidate's error comes from the colours its choices
-//   stand for, which are exactly what decoding its words gives, summed in
-//   the same raster order.
+// - equal words are recognised from shared searches; otherwise the search
+//   errors decide the final comparison unless they are too close
+//   (ChromaFitWins), and then each candidate's Etc1BlockError comes from
+//   the colours its choices stand for, which are exactly what decoding its
+//   words gives. Those error terms (ErrorTerms) are vector lanes that each
+//   repeat Etc1DecodedError's double-precision operations for one pixel,
+//   unfused and in the same order, summed one at a time in raster order.
 #undef HWY_TARGET_INCLUDE
 #define HWY_TARGET_INCLUDE "etc1_encode.cpp"
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
