@@ -7,6 +7,9 @@ RELEASE_DIR := build/release
 TEST_DIR := build/test
 DEMO_DIR := demo
 BENCH_DIR := build/bench
+PACKAGE_DIR := build/package
+# Where make install puts bin/VostrelCmd and bin/VostrelInspect.
+PREFIX ?= /usr/local
 # The corpus beside the repository, every PNG under it; BENCH_LIMIT=n keeps
 # the first n pictures (the sample picture first), BENCH_SECONDS the time
 # each measurement is repeated for.
@@ -18,7 +21,7 @@ FUZZ_DIR := build/fuzz
 FUZZ_SECONDS ?= 60
 FUZZ_TARGETS ?=
 
-.PHONY: deps release demo test bench fuzz clean
+.PHONY: deps release demo test bench fuzz install package clean
 
 deps:
 	@./scripts/install-deps.sh
@@ -29,6 +32,18 @@ release: deps
 
 demo: release
 	@./scripts/demo.sh $(RELEASE_DIR) $(DEMO_DIR)
+
+# The shipping build's executables under $(PREFIX)/bin; DESTDIR is honoured.
+install: release
+	@cmake --install $(RELEASE_DIR) --prefix "$(PREFIX)"
+
+# A Debian package of both executables, installed under /usr, with its
+# run-time dependencies declared; the .deb is left in $(PACKAGE_DIR).
+package: deps
+	@cmake -S . -B $(PACKAGE_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_TESTS=OFF >/dev/null
+	@cmake --build $(PACKAGE_DIR) -j $(JOBS)
+	@cd $(PACKAGE_DIR) && cpack -G DEB >/dev/null
+	@ls $(PACKAGE_DIR)/*.deb
 
 test: deps
 	@cmake -S . -B $(TEST_DIR) -DCMAKE_BUILD_TYPE=Release -DVOSTREL_SANITIZE=ON >/dev/null

@@ -2,7 +2,8 @@
 """Writes the seed files of the container targets: KTX files of every
 compression type made by the tool itself (VostrelCmd, the path given as the
 only argument) from a small picture, DDS files in the reader's dialect
-holding the same levels, and a few broken variants of each.
+holding the same levels, and a few broken variants of each. The info target
+gets all of them and files that only a description tells apart.
 
     fuzz/make_file_seeds.py build/release/src/cmd/VostrelCmd
 """
@@ -111,4 +112,37 @@ def main():
     write("dds", "huge_dimensions.dds", bytes(wide))
 
 
+def swapped(ktx):
+    """The file as a big-endian writer makes it: every number byte-swapped."""
+    out = bytearray(ktx)
+    for offset in range(12, len(out) - 3, 4):
+        out[offset:offset + 4] = out[offset:offset + 4][::-1]
+    return bytes(out)
+
+
+def info_seeds():
+    for target in ("ktx", "dds"):
+        directory = os.path.join(HERE, "corpus", target)
+        for name in sorted(os.listdir(directory)):
+            with open(os.path.join(directory, name), "rb") as f:
+                write("info", name, f.read())
+    with open(os.path.join(HERE, "corpus", "ktx", "etc1.ktx"), "rb") as f:
+        etc1 = f.read()
+    header, levels = bytearray(etc1[:64]), etc1[64:]
+    entries = (struct.pack("<I", 23) + b"KTXorientation\0S=r,T=d\0" + b"\0" +
+               struct.pack("<I", 4) + b"keys" + struct.pack("<I", 2) + b"k\0\0\0")
+    struct.pack_into("<I", header, 60, len(entries))
+    write("info", "key_value_entries.ktx", bytes(header) + entries + levels)
+    struct.pack_into("<I", header, 60, 6)
+    write("info", "key_value_size_unaligned.ktx", bytes(header) + entries[:6] + levels)
+    write("info", "byte_swapped.ktx", swapped(etc1))
+    cube = bytearray(etc1[:64])
+    struct.pack_into("<I", cube, 52, 6)
+    struct.pack_into("<II", cube, 36, 16, 16)
+    size = struct.unpack_from("<I", etc1, 64)[0]
+    write("info", "cube_map.ktx", bytes(cube) + etc1[64:68] + etc1[68:68 + size] * 6)
+    write("info", "ktx2.ktx", b"\xabKTX 20\xbb\r\n\x1a\n" + etc1[12:80])
+
+
 main()
+info_seeds()

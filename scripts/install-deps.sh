@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Installs whatever a fresh Debian 12 machine lacks to build, test, fuzz and
-# benchmark the project. Quick and silent when everything is already there.
+# Installs whatever a fresh Debian 12 machine lacks to build, test, fuzz,
+# benchmark and package the project (dpkg-dev and file for CPack's Debian
+# packages). Quick and silent when everything is already there.
 set -euo pipefail
 
 packages=(
     g++ make cmake pkg-config
     libgtest-dev libgmock-dev
-    libfreeimage-dev libtinyxml2-dev
+    libfreeimage-dev libtinyxml2-dev nlohmann-json3-dev
     libhwy-dev libssl-dev libtiff-dev
     android-libetc1-dev libsquish-dev etc1tool
     clang libclang-rt-14-dev
     time
+    dpkg-dev file
 )
 
 missing=()

@@ -36,6 +36,10 @@ bool LevelByteCount(uint32_t format, uint32_t width, uint32_t height, uint64_t* 
     }
     const uint64_t blocksAcross = (uint64_t(width) + layout->blockWidth - 1) / layout->blockWidth;
     const uint64_t blocksDown = (uint64_t(height) + layout->blockHeight - 1) / layout->blockHeight;
-    *byteCount = blocksAcross * blocksDown * layout->bytesPerBlock;
+    // Each count is below 2^32, so their product fits; times the block's
+    // bytes it may not, and saturates: no file holds that many.
+    const uint64_t blocks = blocksAcross * blocksDown;
+    *byteCount = blocks > UINT64_MAX / layout->bytesPerBlock ? UINT64_MAX
+                                                             : blocks * layout->bytesPerBlock;
     return true;
 }

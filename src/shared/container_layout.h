@@ -25,6 +25,7 @@ const ContainerLayout* FindContainerLayout(uint32_t format);
 // Width or height of mip level `level` of an image whose level 0 has `size`.
 uint32_t LevelDimension(uint32_t size, uint32_t level);
 
-// Bytes that one level of the given format and size holds, in 64 bits so that
-// no header value can overflow it. False for a format outside the table.
+// Bytes that one level of the given format and size holds, in 64 bits and
+// saturated at UINT64_MAX, so that no header value can wrap it round. False
+// for a format outside the table.
 bool LevelByteCount(uint32_t format, uint32_t width, uint32_t height, uint64_t* byteCount);

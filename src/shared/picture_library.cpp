@@ -175,7 +175,12 @@ void ReleasePicture(Picture* picture) {
     *picture = Picture{};
 }
 
-bool WritePictureTGA(std::FILE* stream, const uint8_t* rgba, uint32_t width, uint32_t height) {
+namespace {
+
+// Writes width x height RGBA pixels into the stream as a picture of the given
+// kind; false when the library could not make or save the picture.
+bool WritePicture(FREE_IMAGE_FORMAT format, std::FILE* stream, const uint8_t* rgba,
+                  uint32_t width, uint32_t height) {
     if (width > INT_MAX || height > INT_MAX) {
         return false;
     }
@@ -195,7 +200,17 @@ bool WritePictureTGA(std::FILE* stream, const uint8_t* rgba, uint32_t width, uin
         }
     }
     FreeImageIO io{ReadFromStream, WriteToStream, SeekInStream, TellInStream};
-    const bool saved = FreeImage_SaveToHandle(FIF_TARGA, bitmap, &io, stream, 0) != FALSE;
+    const bool saved = FreeImage_SaveToHandle(format, bitmap, &io, stream, 0) != FALSE;
     FreeImage_Unload(bitmap);
     return saved;
+}
+
+}  // namespace
+
+bool WritePictureTGA(std::FILE* stream, const uint8_t* rgba, uint32_t width, uint32_t height) {
+    return WritePicture(FIF_TARGA, stream, rgba, width, height);
+}
+
+bool WritePicturePNG(std::FILE* stream, const uint8_t* rgba, uint32_t width, uint32_t height) {
+    return WritePicture(FIF_PNG, stream, rgba, width, height);
 }

@@ -1,8 +1,8 @@
-// The picture library behind LoadImage and SaveImageTGA, reduced to what
-// they need: guessing a file's kind from its name, loading a picture as
-// 8-bit RGBA or as floats, and writing RGBA pixels as a TGA picture. Pixels
-// cross this interface top row first, each pixel's channels in the order
-// red, green, blue, alpha.
+// The picture library behind LoadImage, SaveImageTGA and SaveImagePNG,
+// reduced to what they need: guessing a file's kind from its name, loading a
+// picture as 8-bit RGBA or as floats, and writing RGBA pixels as a TGA or PNG
+// picture. Pixels cross this interface top row first, each pixel's channels
+// in the order red, green, blue, alpha.
 #pragma once
 
 #include <cstdint>
@@ -48,3 +48,6 @@ void ReleasePicture(Picture* picture);
 // Writes width x height RGBA pixels as an uncompressed TGA picture into the
 // stream. False when the library could not make or save the picture.
 bool WritePictureTGA(std::FILE* stream, const uint8_t* rgba, uint32_t width, uint32_t height);
+
+// The same as a PNG picture (8 bits per channel with alpha).
+bool WritePicturePNG(std::FILE* stream, const uint8_t* rgba, uint32_t width, uint32_t height);

@@ -18,3 +18,10 @@ uint8_t* InstallRGBAImage(TextureImage* image, uint32_t width, uint32_t height) 
     image->pData = data;
     return data;
 }
+
+bool HoldsRGBAPicture(const TextureImage* image, uint32_t largestSide) {
+    return image != nullptr && image->nFormat == 1 && image->pData != nullptr &&
+           image->nWidth > 0 && image->nHeight > 0 && image->nWidth <= largestSide &&
+           image->nHeight <= largestSide &&
+           uint64_t(image->nDataSize) >= uint64_t(image->nWidth) * image->nHeight * 4;
+}

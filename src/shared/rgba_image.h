@@ -1,4 +1,5 @@
-// Giving a record a fresh format-1 buffer, for the operations that fill one.
+// Format-1 records: giving one a fresh buffer, for the operations that fill
+// one, and checking one before it is written as a picture.
 #pragma once
 
 #include "shared.h"
@@ -8,3 +9,7 @@
 // nDataSize. Returns the buffer; on allocation failure returns null and
 // leaves the record with no data and its other fields as they were.
 uint8_t* InstallRGBAImage(TextureImage* image, uint32_t width, uint32_t height);
+
+// True when image is a format-1 record of at least 1 x 1 and at most
+// largestSide x largestSide pixels whose data holds all of its pixels.
+bool HoldsRGBAPicture(const TextureImage* image, uint32_t largestSide);

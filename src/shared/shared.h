@@ -1,6 +1,6 @@
 // Texture images and container files: the record's life cycle, the
-// compression types, image loading, the KTX, DDS, TGA and raw writers and
-// readers, and the driver that hands images to the conversion engine.
+// compression types, image loading, the KTX, DDS, TGA, PNG and raw writers
+// and readers, and the driver that hands images to the conversion engine.
 //
 // Every operation that can fail takes a caller-owned message buffer of
 // MESSAGE_BUFFER_SIZE bytes, which may be null, and writes its failure
@@ -43,8 +43,9 @@ bool SaveImageDDS(const char* path, TextureImage** levels, uint32_t levelCount, 
 bool ValidateDDSImage(const char* path, uint32_t* levelCount, char* message);
 bool LoadImageDDS(const char* path, TextureImage* image, bool firstLevelOnly, char* message);
 
-// TGA and raw output.
+// TGA, PNG and raw output.
 bool SaveImageTGA(const char* path, const TextureImage* image, char* message);
+bool SaveImagePNG(const char* path, const TextureImage* image, char* message);
 bool SaveImageRAW(const char* path, const TextureImage* image, char* message);
 
 // Compression and mip-chain driver.

@@ -1,6 +1,7 @@
 // SaveImageTGA: a format-1 record as a TGA picture, for viewing.
 #include "message.h"
 #include "picture_library.h"
+#include "rgba_image.h"
 #include "safe_file.h"
 
 namespace {
@@ -8,17 +9,10 @@ namespace {
 // TGA stores its width and height in 16 bits.
 constexpr uint32_t kLargestTGASide = 0xFFFF;
 
-bool IsSavable(const TextureImage* image) {
-    return image != nullptr && image->nFormat == 1 && image->pData != nullptr &&
-           image->nWidth > 0 && image->nHeight > 0 && image->nWidth <= kLargestTGASide &&
-           image->nHeight <= kLargestTGASide &&
-           uint64_t(image->nDataSize) >= uint64_t(image->nWidth) * image->nHeight * 4;
-}
-
 }  // namespace
 
 bool SaveImageTGA(const char* path, const TextureImage* image, char* message) {
-    if (path == nullptr || !IsSavable(image)) {
+    if (path == nullptr || !HoldsRGBAPicture(image, kLargestTGASide)) {
         SetMessage(message,
                    "SaveImageTGA: Writing output file failed (make sure you are saving out an "
                    "uncompressed image).");
