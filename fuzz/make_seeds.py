@@ -143,3 +143,18 @@ atc_reference("palette_order_mode", 1 | ORDER_BIT,
               [0, 0, 0, 255, 0, 255, 255, 255, 0, 30, 30, 30] + [0x1B, 0xE4, 0x4E, 0xB1])
 atc_reference("grey_ramp", 2, [17 * t for t in range(16)], bytes(range(0, 256, 16)))
 atc_reference("grey_tied_splits", 2, [76, 75, 76, 75, 78, 76, 78, 76, 78, 76, 75, 78, 76, 78, 76, 76])
+
+# ETC1 reference: the kind (raw, offsets around a colour, two colours), two
+# colours, the two-colour pattern, the offsets' shift, 48 block bytes, the
+# sub-block bits and the search's base colour.
+def etc1_reference(name, kind, colours, pattern_word, shift, block, subblock, base):
+    write("etc1_reference", name, bytes([kind]) + bytes(colours) + struct.pack("<I", pattern_word) +
+          bytes([shift]) + bytes(block) + bytes(subblock) + bytes(base))
+
+
+etc1_reference("raw_noise", 0, [0] * 6, 0, 0, pattern(48), [0, 1], [128, 64, 200])
+etc1_reference("smooth", 1, [120, 140, 90, 0, 0, 0], 0, 4, pattern(48), [1, 0], [123, 140, 90])
+etc1_reference("near_white", 1, [250, 252, 255, 0, 0, 0], 0, 5, pattern(48), [1, 1], [255, 255, 255])
+etc1_reference("black_white_halves", 2, [0, 0, 0, 255, 255, 255], 0xCCCC, 0, [0] * 48, [0, 0], [0, 0, 0])
+etc1_reference("equal_encoder_errors", 2, [180, 210, 150, 143, 136, 39], 0x5788, 0, [0] * 48, [0, 1],
+               [176, 206, 148])

@@ -1,87 +1,193 @@
+// The ETC1 encoder the library uses, compiled once per Highway target and
+// chosen at run time. It returns exactly the words of
+// Etc1EncodeBlockReference, with less work:
+// - the sub-block channel sums come from byte shuffles, once for both base
+//   choosers; the average-colour quantizers are tables by channel sum, the
+//   chroma fit a vector kernel (etc1_chroma_fit-inl.h);
+// - a sub-block whose two choosers pick the same base colour is searched
+//   once, since the search depends only on the pixels and the base, and a
+//   block's searches run step by step side by side;
+// - the table search is the fast one (etc1_search-inl.h);
+// - equal words are recognised from shared searches; otherwise the search
+//   errors decide the final comparison unless they are too close
+//   (ChromaFitWins), and then each candidate's Etc1BlockError comes from
+//   the colours its choices stand for, which are exactly what decoding its
+//   words gives. Those error terms (ErrorTerms) are vector lanes that each
+//   repeat Etc1DecodedError's double-precision operations for one pixel,
+//   unfused and in the same order, summed one at a time in raster order.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "etc1_encode.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+#include "hwy/highway.h"
+
+#include "etc1_base_tables.h"
+#include "etc1_block_planes-inl.h"
+#include "etc1_chroma_fit-inl.h"
 #include "etc1_codec.h"
 #include "etc1_encoder.h"
+#include "etc1_fast_block.h"
+#include "etc1_fast_search.h"
+#include "etc1_final_choice-inl.h"
 #include "etc1_modifiers.h"
+#include "etc1_search-inl.h"
+#include "etc1_words.h"
 
-namespace {
+HWY_BEFORE_NAMESPACE();
+namespace etc1_fast {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
 
-struct Etc1Candidate {
-    Etc1Words words;
-    int32_t error = 0;
-};
-
-uint32_t AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
-    uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
+// ChooseAverageBases, from the sub-blocks' channel sums.
+Etc1Bases AverageBases(const int first[3], const int second[3]) {
+    Etc1Bases bases;
     for (int c = 0; c < 3; ++c) {
-        if (bases.differential) {
-            const uint32_t difference = (bases.field[1][c] - bases.field[0][c]) & 7;
-            word |= bases.field[0][c] << (27 - 8 * c) | difference << (24 - 8 * c);
-        } else {
-            word |= bases.field[0][c] << (28 - 8 * c) | bases.field[1][c] << (24 - 8 * c);
+        bases.field[0][c] = kEtc1AverageTables.quantize5[first[c]];
+        bases.field[1][c] = kEtc1AverageTables.quantize5[second[c]];
+    }
+    bases.differential = Etc1DifferencesFit(bases.field[0], bases.field[1]);
+    if (!bases.differential) {
+        for (int c = 0; c < 3; ++c) {
+            bases.field[0][c] = kEtc1AverageTables.quantize4[first[c]];
+            bases.field[1][c] = kEtc1AverageTables.quantize4[second[c]];
         }
     }
-    return bases.differential ? word | 2 : word;
+    return bases;
 }
 
-// Bit 4x + y holds the low bit of the code of pixel (x, y), bit 16 + 4x + y
-// its high bit.
-uint32_t PixelCodeBits(const Etc1Subblock& subblock, const Etc1TableChoice& choice) {
-    uint32_t word = 0;
-    for (int i = 0; i < 8; ++i) {
-        const int x = subblock.pixel[i] % 4;
-        const int y = subblock.pixel[i] / 4;
-        const int bit = 4 * x + y;
-        word |= (choice.code[i] & 1) << bit | (choice.code[i] >> 1) << (16 + bit);
-    }
-    return word;
-}
-
-Etc1Candidate EncodeOrientation(const ColourBlock& pixels, uint32_t flip, Etc1BaseChooser chooseBases) {
-    const Etc1Subblock& first = Etc1Subblocks[flip][0];
-    const Etc1Subblock& second = Etc1Subblocks[flip][1];
-    const Etc1Bases bases = chooseBases(AverageSubblock(pixels, first), AverageSubblock(pixels, second));
-    uint8_t base[2][3];
+void WidenBases(Orientation* orientation) {
+    const uint8_t* widen = kLayout.widen[orientation->bases.differential ? 1 : 0];
     for (int s = 0; s < 2; ++s) {
         for (int c = 0; c < 3; ++c) {
-            base[s][c] = bases.differential ? Etc1Widen5(bases.field[s][c]) : Etc1Widen4(bases.field[s][c]);
+            orientation->base[s][c] = widen[orientation->bases.field[s][c]];
         }
     }
-    const Etc1TableChoice firstChoice = SearchSubblockTable(pixels, first, base[0]);
-    const Etc1TableChoice secondChoice = SearchSubblockTable(pixels, second, base[1]);
-    Etc1Candidate candidate;
-    candidate.words.word1 = AssembleWord1(bases, firstChoice.codeword, secondChoice.codeword, flip);
-    candidate.words.word2 = PixelCodeBits(first, firstChoice) | PixelCodeBits(second, secondChoice);
-    candidate.error = firstChoice.error + secondChoice.error;
-    return candidate;
 }
 
-// Both orientations; the top and bottom split only when strictly better.
-Etc1Words EncodeWithBases(const ColourBlock& pixels, Etc1BaseChooser chooseBases) {
-    const Etc1Candidate sideBySide = EncodeOrientation(pixels, 0, chooseBases);
-    const Etc1Candidate stacked = EncodeOrientation(pixels, 1, chooseBases);
-    return stacked.error < sideBySide.error ? stacked.words : sideBySide.words;
-}
+bool SameBase(const uint8_t a[3], const uint8_t b[3]) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
 
-}  // namespace
-
-Etc1Words Etc1EncodeAverage(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseAverageBases); }
-
-Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseChromaFitBases); }
-
-double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words) {
-    ColourBlock decoded;
-    Etc1DecodeBlock(words.word1, words.word2, &decoded);
-    double total = 0.0;
-    for (int i = 0; i < 16; ++i) {
-        const int d0 = decoded.texel[i][0] - pixels.texel[i][0];
-        const int d1 = decoded.texel[i][1] - pixels.texel[i][1];
-        const int d2 = decoded.texel[i][2] - pixels.texel[i][2];
-        total += 0.299 * (d0 * d0) + 0.587 * (d1 * d1) + 0.114 * (d2 * d2);
+// The code bits of word 2 for one sub-block's choice: code 3, 2, 0, 1 for
+// columns 0 to 3, so the low bit is set for columns 0 and 3, the high bit
+// for columns 0 and 1.
+uint32_t CodeBits(const Etc1FastChoice& choice, const uint32_t* codeBit) {
+    const hn::CappedTag<uint32_t, 8> du;
+    const hn::RebindToSigned<decltype(du)> di;
+    const auto one = hn::Set(du, 1);
+    auto word = hn::Zero(du);
+    for (size_t i = 0; i < 8; i += hn::Lanes(du)) {
+        const auto column = hn::Load(di, choice.column + i);
+        const auto bit = hn::Load(du, codeBit + i);
+        const auto low = hn::IfThenElseZero(
+            hn::RebindMask(du, hn::Or(hn::Eq(column, hn::Zero(di)), hn::Eq(column, hn::Set(di, 3)))), one);
+        const auto high = hn::IfThenElseZero(hn::RebindMask(du, hn::Lt(column, hn::Set(di, 2))), one);
+        word = hn::Or(word, hn::Or(hn::Shl(low, bit), hn::Shl(high, hn::Add(bit, hn::Set(du, 16)))));
     }
-    return total;
+    return hn::GetLane(hn::SumOfLanes(du, word));
 }
 
-Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) {
-    const Etc1Words average = Etc1EncodeAverage(pixels);
-    const Etc1Words chromaFit = Etc1EncodeChromaFit(pixels);
-    return Etc1BlockError(pixels, chromaFit) < Etc1BlockError(pixels, average) ? chromaFit : average;
+Etc1Words AssembleWords(const Orientation& orientation, int flip) {
+    Etc1Words words;
+    words.word1 = Etc1AssembleWord1(orientation.bases, orientation.choice[0]->codeword,
+                                    orientation.choice[1]->codeword, static_cast<uint32_t>(flip));
+    words.word2 = CodeBits(*orientation.choice[0], kLayout.codeBit[flip]) |
+                  CodeBits(*orientation.choice[1], kLayout.codeBit[flip] + 8);
+    return words;
 }
+
+void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t* base, Etc1FastChoice* choice) {
+    search->pixels = pixels;
+    search->base = base;
+    search->choice = choice;
+}
+
+Etc1Words EncodeBlock(const ColourBlock& pixels) {
+    BlockPlanes planes;
+    int sum[2][2][3];
+    MakePlanes(pixels, &planes, sum);
+    Etc1SubblockLanes lanes[2][2];
+    for (int flip = 0; flip < 2; ++flip) {
+        for (int s = 0; s < 2; ++s) {
+            lanes[flip][s] = SubblockLanes(planes, flip, s);
+        }
+    }
+
+    Etc1FastChoice choices[2][2][2];  // [flip][sub-block][encoder]
+    Orientation orientation[2][2];    // [encoder][flip]
+    Search searches[8];
+    int count = 0;
+    for (int flip = 0; flip < 2; ++flip) {
+        Orientation& byAverage = orientation[kAverage][flip];
+        Orientation& byChromaFit = orientation[kChromaFit][flip];
+        byAverage.bases = AverageBases(sum[flip][0], sum[flip][1]);
+        byChromaFit.bases = ChromaFitBases(sum[flip][0], sum[flip][1]);
+        WidenBases(&byAverage);
+        WidenBases(&byChromaFit);
+        for (int s = 0; s < 2; ++s) {
+            byAverage.choice[s] = &choices[flip][s][kAverage];
+            StartSearch(&searches[count++], lanes[flip][s], byAverage.base[s], byAverage.choice[s]);
+            if (SameBase(byAverage.base[s], byChromaFit.base[s])) {
+                byChromaFit.choice[s] = byAverage.choice[s];
+            } else {
+                byChromaFit.choice[s] = &choices[flip][s][kChromaFit];
+                StartSearch(&searches[count++], lanes[flip][s], byChromaFit.base[s], byChromaFit.choice[s]);
+            }
+        }
+    }
+    for (int n = 0; n < count; ++n) {
+        PrepareSearch(&searches[n]);
+    }
+    for (int n = 0; n < count; ++n) {
+        EvaluateFirst(&searches[n]);
+    }
+    for (int n = 0; n < count; ++n) {
+        FinishSearch(&searches[n]);
+    }
+    for (int e = 0; e < 2; ++e) {
+        for (int flip = 0; flip < 2; ++flip) {
+            Orientation& o = orientation[e][flip];
+            o.error = o.choice[0]->error + o.choice[1]->error;
+        }
+    }
+
+    int flip[2];
+    const Orientation* chosen[2];
+    for (int e = 0; e < 2; ++e) {
+        flip[e] = orientation[e][1].error < orientation[e][0].error ? 1 : 0;
+        chosen[e] = &orientation[e][flip[e]];
+    }
+    const int winner = SameWords(chosen, flip) || !ChromaFitWins(lanes, chosen, flip) ? kAverage : kChromaFit;
+    return AssembleWords(*chosen[winner], flip[winner]);
+}
+
+void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+    SearchSubblock(pixels, base, choice);
+}
+
+Etc1Bases ChromaFitBasesAlone(const int first[3], const int second[3]) { return ChromaFitBases(first, second); }
+
+int64_t Target() { return HWY_TARGET; }
+
+// NOLINTNEXTLINE(google-readability-namespace-comments)
+}  // namespace HWY_NAMESPACE
+}  // namespace etc1_fast
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+namespace etc1_fast {
+HWY_EXPORT(EncodeBlock);
+HWY_EXPORT(SearchSubblockAlone);
+HWY_EXPORT(ChromaFitBasesAlone);
+HWY_EXPORT(Target);
+}  // namespace etc1_fast
+
+Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) { return HWY_DYNAMIC_DISPATCH(etc1_fast::EncodeBlock)(pixels); }
+
+void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+    HWY_DYNAMIC_DISPATCH(etc1_fast::SearchSubblockAlone)(pixels, base, choice);
+}
+
+Etc1Bases Etc1ChromaFitBasesFast(const int first[3], const int second[3]) {
+    return HWY_DYNAMIC_DISPATCH(etc1_fast::ChromaFitBasesAlone)(first, second);
+}
+
+int64_t Etc1FastEncoderTarget() { return HWY_DYNAMIC_DISPATCH(etc1_fast::Target)(); }
+#endif

@@ -1,5 +1,8 @@
-// The pieces of the ETC1 encoder: sub-block layout, the per-sub-block table
-// search, and the two ways of choosing base colours.
+// The straightforward ETC1 encoder and its pieces: sub-block layout, the
+// per-sub-block table search, and the two ways of choosing base colours.
+// Etc1EncodeBlockReference is the definition of the encoder's output; the
+// fast encoder behind Etc1EncodeBlock is tested against it and shares its
+// base choosers.
 #pragma once
 
 #include <cstdint>
@@ -72,3 +75,11 @@ Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels);
 // The perceptual error of the decoded words against pixels, in double
 // precision.
 double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words);
+
+// The same error of an already decoded block: the weighted squared channel
+// differences summed in double precision, pixel by pixel in raster order.
+double Etc1DecodedError(const ColourBlock& pixels, const ColourBlock& decoded);
+
+// Both encoders, then the one whose decoded block has the smaller error
+// (the average-colour one on a tie).
+Etc1Words Etc1EncodeBlockReference(const ColourBlock& pixels);

@@ -14,10 +14,10 @@ constexpr int Etc1ModifierTable[8][4] = {
 constexpr uint32_t Etc1CodeOfColumn[4] = {3, 2, 0, 1};
 constexpr int Etc1ColumnOfCode[4] = {2, 3, 1, 0};
 
-inline uint8_t Etc1Widen4(uint32_t q) { return static_cast<uint8_t>(q * 17); }
+constexpr uint8_t Etc1Widen4(uint32_t q) { return static_cast<uint8_t>(q * 17); }
 
-inline uint8_t Etc1Widen5(uint32_t q) { return static_cast<uint8_t>((q << 3) | (q >> 2)); }
+constexpr uint8_t Etc1Widen5(uint32_t q) { return static_cast<uint8_t>((q << 3) | (q >> 2)); }
 
-inline uint8_t Etc1ClampChannel(int value) {
+constexpr uint8_t Etc1ClampChannel(int value) {
     return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
 }
