@@ -1,5 +1,5 @@
 // The words of VostrelCmd's terminal status line, fitted to the terminal's
-// width, and the part of the tool's own text that is on the cursor's row.
+// width, and the end of the tool's own text that is on the cursor's row.
 //
 // Widths count the characters of UTF-8 text, one column each (the bytes
 // 0x80 to 0xBF continue a character); a status never holds a control

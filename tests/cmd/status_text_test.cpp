@@ -107,7 +107,7 @@ TEST(StatusText, NamesAreShownWithoutControlCharactersAndCutBetweenCharacters) {
 }
 
 TEST(FileNameOf, KeepsWhatFollowsTheLastSlash) {
-    EXPECT_EQ(FileNameOf("/work/in/kodim01.png"), "kodim01.png");
+    EXPECT_EQ(FileNameOf("/pictures/in/kodim01.png"), "kodim01.png");
     EXPECT_EQ(FileNameOf("kodim01.png"), "kodim01.png");
     EXPECT_EQ(FileNameOf("folder/"), "");
     EXPECT_EQ(FileNameOf(""), "");

@@ -183,7 +183,7 @@ TEST_F(TerminalStatus, ALibraryWarningErasesTheStatusFirst) {
 }
 
 // Each entry's line begins with "Compressing ... as type ..."; its status
-// covers that row and the erasure puts back the part of it on the row.
+// covers that row and the erasure puts back what of it was on the row.
 // Narrow terminals make the row wrap.
 TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
     const std::string first = Entry("first", dir_.File("first.ktx"));
