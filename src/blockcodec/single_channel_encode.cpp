@@ -1,119 +1,123 @@
-#include <algorithm>
-#include <cmath>
+// The single-channel encoder the library uses, compiled once per Highway
+// target and chosen at run time. It returns exactly the bytes of
+// SingleChannelEncodeBlockReference, with less work:
+// - the values are sorted as bytes, which order as their floats k / 255 do;
+// - the ramp searches run several candidates at once
+//   (single_channel_ramp_lanes-inl.h);
+// - the nearest palette entries are found for all values at once, each
+//   lane repeating the reference's float steps for one value, the first of
+//   equal squares kept.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "single_channel_encode.cpp"
+#include "hwy/foreach_target.h"  // IWYU pragma: keep
+#include "hwy/highway.h"
 
 #include "single_channel_codec.h"
+#include "single_channel_endpoints.h"
 #include "single_channel_layout.h"
 #include "single_channel_ramp.h"
+#include "single_channel_ramp_lanes-inl.h"
 
-namespace {
+HWY_BEFORE_NAMESPACE();
+namespace single_channel_fast {
+namespace HWY_NAMESPACE {
+namespace hn = hwy::HWY_NAMESPACE;
 
-// Values strictly between these are matched by the interpolated part of the
-// six-value palette; those outside are left to its exact 0 and 255.
-constexpr float kMidLow = 1.5f / 255.0f;
-constexpr float kMidHigh = 253.5f / 255.0f;
+using ValueTag = hn::CappedTag<float, 16>;
 
-struct Endpoints {
-    bool eightValues = true;
-    uint32_t e0 = 0;
-    uint32_t e1 = 0;
-};
+RampFit SearchRamp(const WeightedValues& values, int steps) { return SearchRampLanes(values, steps); }
 
-uint32_t RoundEndpoint(float value) {
-    const float rounded = std::floor(255.0f * value + 0.5f);
-    return static_cast<uint32_t>(std::clamp(rounded, 0.0f, 255.0f));
-}
-
-void AddValue(WeightedValues* list, float value) {
-    list->value[list->count] = value;
-    list->weight[list->count] = 1.0f;
-    ++list->count;
-}
-
-// The distinct values of the sorted block with their counts: all of them,
-// and those of the interpolated range.
-void ListDistinctValues(const float sorted[16], WeightedValues* full, WeightedValues* mid) {
-    for (int i = 0; i < 16; ++i) {
-        const float v = sorted[i];
-        if (i > 0 && v == sorted[i - 1]) {
-            full->weight[full->count - 1] += 1.0f;
-            if (mid->count > 0 && mid->value[mid->count - 1] == v) {
-                mid->weight[mid->count - 1] += 1.0f;
-            }
-            continue;
+// value / 255 for every byte, as the reference computes it.
+const float* UnitValues() {
+    static const auto* table = [] {
+        static float unit[256];
+        for (int b = 0; b < 256; ++b) {
+            unit[b] = static_cast<float>(b) / 255.0f;
         }
-        AddValue(full, v);
-        if (v > kMidLow && v < kMidHigh) {
-            AddValue(mid, v);
+        return unit;
+    }();
+    return table;
+}
+
+void SortBytes(const uint8_t values[16], uint8_t sorted[16]) {
+    for (int k = 0; k < 16; ++k) {
+        const uint8_t value = values[k];
+        int j = k;
+        for (; j > 0 && sorted[j - 1] > value; --j) {
+            sorted[j] = sorted[j - 1];
         }
+        sorted[j] = value;
     }
 }
 
-Endpoints ChooseEndpoints(const WeightedValues& full, const WeightedValues& mid) {
-    if (full.count < 3) {
-        const uint32_t first = RoundEndpoint(full.value[0]);
-        return {true, first, full.count == 2 ? RoundEndpoint(full.value[1]) : first};
-    }
-    if (mid.count == 2) {
-        return {false, RoundEndpoint(mid.value[0]), RoundEndpoint(mid.value[1])};
-    }
-    if (mid.count == 1) {
-        const uint32_t only = RoundEndpoint(mid.value[0]);
-        return {false, only, only + 1};
-    }
-    if (mid.count == 0) {
-        return {false, 128, 129};
-    }
-    const RampFit six = SearchRamp(mid, 6);
-    const RampFit eight = SearchRamp(full, 8);
-    if (eight.error < six.error) {
-        return {true, RoundEndpoint(eight.low), RoundEndpoint(eight.high)};
-    }
-    return {false, RoundEndpoint(six.low), RoundEndpoint(six.high)};
-}
-
-// Orders the endpoints for their mode (e0 > e1 for eight values, e0 < e1 for
-// six) and gives each value the palette entry nearest to it.
-void AssignIndices(const float values[16], Endpoints endpoints, uint8_t block[8]) {
-    uint8_t index[16] = {};
-    if (endpoints.e0 != endpoints.e1) {
-        const bool ordered = endpoints.eightValues ? endpoints.e0 > endpoints.e1 : endpoints.e0 < endpoints.e1;
-        if (!ordered) {
-            std::swap(endpoints.e0, endpoints.e1);
-        }
-        uint8_t palette[8];
-        SingleChannelPalette(endpoints.e0, endpoints.e1, palette);
-        float scaled[8];
+void AssignIndices(const float values[16], const uint8_t block[8], uint8_t index[16]) {
+    uint8_t palette[8];
+    SingleChannelPalette(block[0], block[1], palette);
+    const float* unit = UnitValues();
+    const ValueTag d;
+    const hn::RebindToSigned<ValueTag> di;
+    for (size_t k = 0; k < 16; k += hn::Lanes(d)) {
+        const auto value = hn::LoadU(d, values + k);
+        auto best = hn::Set(d, 10000000.0f);
+        auto chosen = hn::Zero(di);
         for (int i = 0; i < 8; ++i) {
-            scaled[i] = static_cast<float>(palette[i]) / 255.0f;
+            const auto difference = hn::Sub(value, hn::Set(d, unit[palette[i]]));
+            const auto square = hn::Mul(difference, difference);
+            const auto closer = hn::Lt(square, best);
+            best = hn::IfThenElse(closer, square, best);
+            chosen = hn::IfThenElse(hn::RebindMask(di, closer), hn::Set(di, i), chosen);
         }
-        for (int k = 0; k < 16; ++k) {
-            float best = 10000000.0f;
-            for (uint8_t i = 0; i < 8; ++i) {
-                const float difference = values[k] - scaled[i];
-                if (difference * difference < best) {
-                    best = difference * difference;
-                    index[k] = i;
-                }
-            }
+        HWY_ALIGN int32_t lane[16];
+        hn::Store(chosen, di, lane);
+        for (size_t j = 0; j < hn::Lanes(d); ++j) {
+            index[k + j] = static_cast<uint8_t>(lane[j]);
         }
     }
-    block[0] = static_cast<uint8_t>(endpoints.e0);
-    block[1] = static_cast<uint8_t>(endpoints.e1);
-    PackSingleChannelIndices(index, block);
 }
 
-}  // namespace
-
-void SingleChannelEncodeBlock(const uint8_t values[16], uint8_t block[8]) {
+void EncodeBlock(const uint8_t values[16], uint8_t block[8]) {
+    const float* unit = UnitValues();
+    uint8_t sortedBytes[16];
+    SortBytes(values, sortedBytes);
+    float sorted[16];
     float scaled[16];
     for (int k = 0; k < 16; ++k) {
-        scaled[k] = static_cast<float>(values[k]) / 255.0f;
+        sorted[k] = unit[sortedBytes[k]];
+        scaled[k] = unit[values[k]];
     }
-    float sorted[16];
-    std::copy(scaled, scaled + 16, sorted);
-    std::sort(sorted, sorted + 16);
     WeightedValues full;
     WeightedValues mid;
     ListDistinctValues(sorted, &full, &mid);
-    AssignIndices(scaled, ChooseEndpoints(full, mid), block);
+    uint8_t index[16] = {};
+    if (StoreEndpoints(ChooseEndpoints(full, mid, SearchRamp), block)) {
+        AssignIndices(scaled, block, index);
+    }
+    PackSingleChannelIndices(index, block);
 }
+
+int64_t Target() { return HWY_TARGET; }
+
+// NOLINTNEXTLINE(google-readability-namespace-comments)
+}  // namespace HWY_NAMESPACE
+}  // namespace single_channel_fast
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+
+namespace single_channel_fast {
+HWY_EXPORT(EncodeBlock);
+HWY_EXPORT(SearchRamp);
+HWY_EXPORT(Target);
+}  // namespace single_channel_fast
+
+void SingleChannelEncodeBlock(const uint8_t values[16], uint8_t block[8]) {
+    HWY_DYNAMIC_DISPATCH(single_channel_fast::EncodeBlock)(values, block);
+}
+
+RampFit SearchRampFast(const WeightedValues& values, int steps) {
+    return HWY_DYNAMIC_DISPATCH(single_channel_fast::SearchRamp)(values, steps);
+}
+
+int64_t SingleChannelEncoderTarget() { return HWY_DYNAMIC_DISPATCH(single_channel_fast::Target)(); }
+
+#endif  // HWY_ONCE

@@ -19,5 +19,10 @@ struct RampFit {
 };
 
 // A coarse grid search (for widely spread values) and a local refinement of
-// both ends, starting from the smallest and largest value.
+// both ends, starting from the smallest and largest value: the reference,
+// one RampError at a time.
 RampFit SearchRamp(const WeightedValues& values, int steps);
+
+// The same fit from the fast search that the library's encoder uses, on the
+// SIMD target chosen at run time.
+RampFit SearchRampFast(const WeightedValues& values, int steps);
