@@ -98,7 +98,8 @@ bool CountableText(std::string_view text) {
 
 std::string_view CursorRowOf(std::string_view text, size_t columns) {
     const size_t newline = text.rfind('\n');
-    const std::string_view row = newline == std::string_view::npos ? text : text.substr(newline + 1);
+    const std::string_view row =
+        newline == std::string_view::npos ? text : text.substr(newline + 1);
     const size_t used = ColumnsOf(row);
     if (used == 0 || columns == 0) {
         return row.substr(row.size());

@@ -1,12 +1,13 @@
 // The status line on a terminal that records what it is sent, with a clock
 // that only moves when a test moves it.
+#include "progress_line.h"
+
 #include <gtest/gtest.h>
 
 #include <chrono>
 #include <string>
 #include <vector>
 
-#include "progress_line.h"
 #include "terminal_screen.h"
 
 namespace {
@@ -58,8 +59,8 @@ std::string Drawn(const std::string& status) { return "\r" + status + "\033[K"; 
 TEST_F(ProgressLineTest, TheFirstStatusComesAtOnceLaterOnesAtMostTenASecond) {
     struct Step {
         int ms;
-        int level;        // >= 0: that level of 3 starts
-        uint64_t done;    // otherwise done of 100 are reported
+        int level;      // >= 0: that level of 3 starts
+        uint64_t done;  // otherwise done of 100 are reported
         std::string sent;
     };
     const Step steps[] = {
@@ -145,9 +146,8 @@ TEST_F(ProgressLineTest, TheScreenEndsAsTheTextWithoutAStatusLeavesIt) {
             RecordingTerminal terminal;
             terminal.columns = columns;
             int ms = 0;
-            ProgressLine line(terminal, [&ms] {
-                return ProgressLine::Clock::time_point(milliseconds(ms));
-            });
+            ProgressLine line(terminal,
+                              [&ms] { return ProgressLine::Clock::time_point(milliseconds(ms)); });
             std::string bytes = lead;
             line.SetEntry(0, 3, path, lead);
             line.OpenCompression();

@@ -1,11 +1,11 @@
 // The status line's words, their fitting to the terminal's width, and the
 // row that the tool's own text leaves for the status to cover.
+#include "status_text.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <string>
-
-#include "status_text.h"
 
 namespace {
 
@@ -48,9 +48,16 @@ TEST(PercentDone, RoundsDownAndReachesAHundredOnlyAtTheEnd) {
         unsigned percent;
     };
     const Case cases[] = {
-        {0, 10, 0},     {1, 10, 10},         {9, 10, 90},      {999, 1000, 99},
-        {10, 10, 100},  {11, 10, 100},       {0, 0, 100},      {1, 3, 33},
-        {UINT64_MAX - 1, UINT64_MAX, 99},    {UINT64_MAX / 2, UINT64_MAX, 49},
+        {0, 10, 0},
+        {1, 10, 10},
+        {9, 10, 90},
+        {999, 1000, 99},
+        {10, 10, 100},
+        {11, 10, 100},
+        {0, 0, 100},
+        {1, 3, 33},
+        {UINT64_MAX - 1, UINT64_MAX, 99},
+        {UINT64_MAX / 2, UINT64_MAX, 49},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(PercentDone(c.done, c.total), c.percent) << c.done << " of " << c.total;

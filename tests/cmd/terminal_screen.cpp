@@ -53,7 +53,8 @@ private:
 
 size_t CharacterLength(std::string_view bytes, size_t at) {
     size_t length = 1;
-    while (at + length < bytes.size() && (static_cast<unsigned char>(bytes[at + length]) & 0xC0) == 0x80) {
+    while (at + length < bytes.size() &&
+           (static_cast<unsigned char>(bytes[at + length]) & 0xC0) == 0x80) {
         ++length;
     }
     return length;

@@ -5,9 +5,9 @@
 // checks hold for any number of them.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <regex>
 #include <string>
 #include <vector>
 
@@ -26,22 +26,53 @@ constexpr const char* kThreadWarning =
     "Warning: VOSTREL_THREADS is not a positive integer; using all cores.\n";
 
 // A drawn status: "\r", the text, "\033[K".
-const std::regex kDirectStatus("\\rCompressing level (\\d+) of (\\d+), (\\d+)%\\x1b\\[K");
-const std::regex kEntryStatus(
-    "\\rEntry (\\d) of 3 \\((\\w+)\\.tga\\): compressing level (\\d+) of (\\d+), (\\d+)%\\x1b\\[K");
-
 struct Status {
-    size_t end;  // where the status ends in the output
-    std::smatch match;
+    size_t start;  // where its "\r" is in the output
+    size_t end;    // just after its "\033[K"
+    std::string text;
 };
 
-std::vector<Status> FindStatuses(const std::string& output, const std::regex& status) {
+bool IsControl(char byte) { return static_cast<unsigned char>(byte) < 0x20 || byte == 0x7F; }
+
+std::vector<Status> FindStatuses(const std::string& output) {
     std::vector<Status> found;
-    for (auto it = std::sregex_iterator(output.begin(), output.end(), status);
-         it != std::sregex_iterator(); ++it) {
-        found.push_back({static_cast<size_t>(it->position(0) + it->length(0)), *it});
+    for (size_t at = output.find('\r'); at != std::string::npos; at = output.find('\r', at + 1)) {
+        size_t textEnd = at + 1;
+        while (textEnd < output.size() && !IsControl(output[textEnd])) {
+            ++textEnd;
+        }
+        if (textEnd > at + 1 && output.compare(textEnd, 3, "\033[K") == 0) {
+            found.push_back({at, textEnd + 3, output.substr(at + 1, textEnd - at - 1)});
+        }
     }
     return found;
+}
+
+struct LevelStatus {
+    int entry = 0;
+    std::string name;
+    int level = 0, levels = 0, percent = 0;
+};
+
+// "Compressing level 3 of 10, 42%", nothing more or less.
+bool ReadDirectStatus(const std::string& text, LevelStatus* status) {
+    int used = 0;
+    return std::sscanf(text.c_str(), "Compressing level %d of %d, %d%%%n", &status->level,
+                       &status->levels, &status->percent, &used) == 3 &&
+           static_cast<size_t>(used) == text.size();
+}
+
+// "Entry 1 of 3 (first.tga): compressing level 3 of 10, 42%".
+bool ReadEntryStatus(const std::string& text, LevelStatus* status) {
+    char name[32] = {};
+    int used = 0;
+    const bool read =
+        std::sscanf(
+            text.c_str(), "Entry %d of 3 (%31[a-z].tga): compressing level %d of %d, %d%%%n",
+            &status->entry, name, &status->level, &status->levels, &status->percent, &used) == 5 &&
+        static_cast<size_t>(used) == text.size();
+    status->name = name;
+    return read;
 }
 
 // Every status is followed by another or by the erasure: nothing else is
@@ -122,30 +153,29 @@ TEST_F(TerminalStatus, ADirectRunShowsLevelsAndPercentagesThenErasesThem) {
 
     const std::string& text = runs.terminal.errorOutput;
     const std::string first = "\rCompressing level 1 of 10, 0%\033[K";
-    ASSERT_EQ(text.compare(0, runs.file.errorOutput.size() + first.size(),
-                           runs.file.errorOutput + first),
-              0)
+    ASSERT_EQ(
+        text.compare(0, runs.file.errorOutput.size() + first.size(), runs.file.errorOutput + first),
+        0)
         << "the banner, then the first level's status at once: " << text;
-    const std::vector<Status> statuses = FindStatuses(text, kDirectStatus);
+    const std::vector<Status> statuses = FindStatuses(text);
     ExpectEachStatusIsOverwrittenOrErased(text, statuses);
-    EXPECT_EQ(statuses.back().end + kErase.size(), text.size()) << "the erasure ends the run";
-    // The statuses and the erasure are all there is after the banner.
-    EXPECT_TRUE(std::regex_match(text.substr(runs.file.errorOutput.size()),
-                                 std::regex("(\\rCompressing level \\d+ of 10, \\d+%\\x1b\\[K)+"
-                                            "\\r\\x1b\\[K")));
-    int level = 0;
-    int percent = 0;
+    // The statuses, one after the other, and the erasure are all there is
+    // after the banner.
+    size_t next = runs.file.errorOutput.size();
+    LevelStatus before;
     for (const Status& status : statuses) {
-        const int nextLevel = std::stoi(status.match[1]);
-        const int nextPercent = std::stoi(status.match[3]);
-        EXPECT_EQ(status.match[2], "10");
-        EXPECT_TRUE(nextLevel > level || (nextLevel == level && nextPercent > percent))
-            << "level " << nextLevel << " at " << nextPercent << "% after " << level << " at "
-            << percent << "%";
-        EXPECT_LE(nextPercent, 100);
-        level = nextLevel;
-        percent = nextPercent;
+        EXPECT_EQ(status.start, next) << ::testing::PrintToString(text.substr(next));
+        next = status.end;
+        LevelStatus read;
+        ASSERT_TRUE(ReadDirectStatus(status.text, &read)) << status.text;
+        EXPECT_EQ(read.levels, 10);
+        EXPECT_TRUE(read.level > before.level ||
+                    (read.level == before.level && read.percent > before.percent))
+            << status.text << " after level " << before.level << " at " << before.percent << "%";
+        EXPECT_LE(read.percent, 100);
+        before = read;
     }
+    EXPECT_EQ(text.substr(next), kErase) << "the erasure ends the run";
     ExpectSameScreen(text, runs.file.errorOutput, 80);
 }
 
@@ -154,12 +184,17 @@ TEST_F(TerminalStatus, AFailingRunErasesTheStatusBeforeItsError) {
     const Runs runs = Both({input_, output, "ETC1 RGB8", "yes"}, 1, 80);
     ASSERT_EQ(runs.file.exitStatus, 1);
     ASSERT_EQ(runs.terminal.exitStatus, 1);
-    const std::string error = "ERROR: SaveImageKTX: File could not be opened for writing.\n\n<press a key>\n";
+    const std::string error =
+        "ERROR: SaveImageKTX: File could not be opened for writing.\n\n<press a key>\n";
     EXPECT_EQ(AfterBanner(runs.file.errorOutput), error);
 
     const std::string& text = runs.terminal.errorOutput;
-    const std::vector<Status> statuses = FindStatuses(text, kDirectStatus);
+    const std::vector<Status> statuses = FindStatuses(text);
     ExpectEachStatusIsOverwrittenOrErased(text, statuses);
+    LevelStatus read;
+    for (const Status& status : statuses) {
+        EXPECT_TRUE(ReadDirectStatus(status.text, &read)) << status.text;
+    }
     EXPECT_EQ(text.substr(statuses.back().end), kErase + error);
     ExpectSameScreen(text, runs.file.errorOutput, 80);
 }
@@ -178,7 +213,7 @@ TEST_F(TerminalStatus, ALibraryWarningErasesTheStatusFirst) {
     EXPECT_NE(text.find("\rCompressing level 1 of 10, 0%\033[K" + kErase + kThreadWarning),
               std::string::npos)
         << text;
-    ExpectEachStatusIsOverwrittenOrErased(text, FindStatuses(text, kDirectStatus));
+    ExpectEachStatusIsOverwrittenOrErased(text, FindStatuses(text));
     ExpectSameScreen(text, runs.file.errorOutput, 80);
 }
 
@@ -192,7 +227,8 @@ TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
     for (unsigned short columns : {40, 80, 200}) {
         SCOPED_TRACE(std::to_string(columns) + " columns");
         const std::string workspace = WriteWorkspace({first, second, third});
-        const ProcessResult terminal = RunVostrelCmdOnTerminal({"-ws", workspace}, columns, "xterm");
+        const ProcessResult terminal =
+            RunVostrelCmdOnTerminal({"-ws", workspace}, columns, "xterm");
         const ProcessResult file = RunVostrelCmd({"-ws", workspace});
         ASSERT_EQ(terminal.exitStatus, 0) << terminal.errorOutput;
         ASSERT_EQ(file.exitStatus, 0) << file.errorOutput;
@@ -206,19 +242,20 @@ TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
 
         const std::string& text = terminal.errorOutput;
         const std::string lead = "Compressing " + dir_.File("first.tga") + " as type ETC1 RGB8... ";
-        const std::string firstStatus = columns == 40
-                                            ? "Entry 1 of 3 (...): compressing level 1"
-                                            : "Entry 1 of 3 (first.tga): compressing level 1 of 10, 0%";
-        EXPECT_NE(text.find(lead + "\r" + firstStatus + "\033[K"),
-                  std::string::npos)
-            << text;
+        const std::string firstStatus =
+            columns == 40 ? "Entry 1 of 3 (...): compressing level 1"
+                          : "Entry 1 of 3 (first.tga): compressing level 1 of 10, 0%";
+        EXPECT_NE(text.find(lead + "\r" + firstStatus + "\033[K"), std::string::npos) << text;
+        const std::vector<Status> statuses = FindStatuses(text);
+        ExpectEachStatusIsOverwrittenOrErased(text, statuses);
         if (columns == 200) {
-            const std::vector<Status> statuses = FindStatuses(text, kEntryStatus);
-            ExpectEachStatusIsOverwrittenOrErased(text, statuses);
             const char* const names[] = {"first", "second", "third"};
             for (const Status& status : statuses) {
-                EXPECT_EQ(status.match[2], names[std::stoi(status.match[1]) - 1]);
-                EXPECT_EQ(status.match[4], "10");
+                LevelStatus read;
+                ASSERT_TRUE(ReadEntryStatus(status.text, &read)) << status.text;
+                ASSERT_TRUE(read.entry >= 1 && read.entry <= 3) << status.text;
+                EXPECT_EQ(read.name, names[read.entry - 1]);
+                EXPECT_EQ(read.levels, 10);
             }
         }
         ExpectSameScreen(text, file.errorOutput, columns);
@@ -228,8 +265,8 @@ TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
 // Standard error in a file, and on a terminal whose TERM is "dumb", get
 // what the tool has always written, byte for byte.
 TEST_F(TerminalStatus, WithoutAUsableTerminalNothingChanges) {
-    const std::string workspace =
-        WriteWorkspace({Entry("first", dir_.File("first.ktx")), Entry("bad", dir_.File("no/bad.ktx"))});
+    const std::string workspace = WriteWorkspace(
+        {Entry("first", dir_.File("first.ktx")), Entry("bad", dir_.File("no/bad.ktx"))});
     const std::vector<std::vector<std::string>> runs = {
         {input_, dir_.File("out.ktx"), "ETC1 RGB8", "yes"},
         {input_, dir_.File("no/out.ktx"), "3DC X", "yes"},

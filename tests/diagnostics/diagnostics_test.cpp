@@ -1,8 +1,9 @@
 // The libraries' message path: what reaches standard error, and what the
 // hook sees before it does.
-#include <gtest/gtest.h>
+#include "diagnostics.h"
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -10,7 +11,6 @@
 #include <utility>
 #include <vector>
 
-#include "diagnostics.h"
 #include "fixture_images.h"
 #include "temp_dir.h"
 
@@ -72,8 +72,8 @@ TEST_F(Diagnostics, TheHookSeesEachTextBeforeItIsWritten) {
     diagnostics::Print("second %d\n", 2);
     diagnostics::SetHook(nullptr, &record);
     diagnostics::Write("third\n");
-    const std::vector<std::pair<std::string, std::string>> expected = {
-        {"first\n", ""}, {"second 2\n", "first\n"}};
+    const std::vector<std::pair<std::string, std::string>> expected = {{"first\n", ""},
+                                                                       {"second 2\n", "first\n"}};
     EXPECT_EQ(record.calls, expected);
     EXPECT_EQ(Written(), "first\nsecond 2\nthird\n");
 }
