@@ -39,14 +39,24 @@ const float* UnitValues() {
     return table;
 }
 
+// Each value goes to its rank: the values below it and its equals before
+// it, counted in lanes without a branch.
 void SortBytes(const uint8_t values[16], uint8_t sorted[16]) {
-    for (int k = 0; k < 16; ++k) {
-        const uint8_t value = values[k];
-        int j = k;
-        for (; j > 0 && sorted[j - 1] > value; --j) {
-            sorted[j] = sorted[j - 1];
+    const hn::CappedTag<uint8_t, 16> d;
+    uint8_t position[16];
+    for (size_t k = 0; k < 16; k += hn::Lanes(d)) {
+        const auto own = hn::LoadU(d, values + k);
+        const auto lane = hn::Iota(d, static_cast<uint8_t>(k));
+        auto rank = hn::Zero(d);
+        for (int j = 0; j < 16; ++j) {
+            const auto value = hn::Set(d, values[j]);
+            const auto before = hn::Lt(hn::Set(d, static_cast<uint8_t>(j)), lane);
+            rank = hn::Sub(rank, hn::VecFromMask(d, hn::Or(hn::Lt(value, own), hn::And(hn::Eq(value, own), before))));
         }
-        sorted[j] = value;
+        hn::StoreU(rank, d, position + k);
+    }
+    for (int k = 0; k < 16; ++k) {
+        sorted[position[k]] = values[k];
     }
 }
 

@@ -62,7 +62,8 @@ public:
     }
 
     // Evaluates the waiting candidates and takes each, in order, that beats
-    // the best so far.
+    // the best so far: that leaves the first of the smallest errors, if it
+    // is below the best, since the later ones that equal it do not beat it.
     void Flush() {
         if (count_ == 0) {
             return;
@@ -72,25 +73,23 @@ public:
             low_[j] = low_[0];
             high_[j] = high_[0];
         }
-        HWY_ALIGN float error[8];
-        hn::Store(Errors(d), d, error);
-        for (size_t j = 0; j < count_; ++j) {
-            if (error[j] < best_->error) {
-                *best_ = {error[j], low_[j], high_[j], true};
-            }
+        const auto error = Errors(d);
+        const auto lowest = hn::MinOfLanes(d, error);
+        if (hn::GetLane(lowest) < best_->error) {
+            const size_t j = static_cast<size_t>(hn::FindKnownFirstTrue(d, hn::Eq(error, lowest)));
+            *best_ = {hn::GetLane(lowest), low_[j], high_[j], true};
         }
         count_ = 0;
     }
 
 private:
-    // Each lane's RampError sum, or a partial sum above the best error.
+    // Each lane's RampError sum.
     hn::Vec<RampTag> Errors(RampTag d) const {
         const auto low = hn::Load(d, low_);
         const auto high = hn::Load(d, high_);
         const auto step = hn::Div(hn::Sub(high, low), hn::Set(d, stepsLessOne_));
         const auto halfStep = hn::Div(step, hn::Set(d, 2.0f));
         const auto zero = hn::Zero(d);
-        const auto bound = hn::Set(d, best_->error);
         auto sum = hn::Zero(d);
         for (int i = 0; i < values_.count; ++i) {
             const auto v = hn::Set(d, values_.value[i]);
@@ -101,9 +100,6 @@ private:
                 hn::IfThenElse(hn::Le(fromLow, zero), low, hn::IfThenElse(hn::Ge(fromHigh, zero), high, inner));
             const auto difference = hn::Sub(v, snapped);
             sum = hn::Add(sum, hn::Mul(hn::Set(d, values_.weight[i]), hn::Mul(difference, difference)));
-            if (hn::AllTrue(d, hn::Gt(sum, bound))) {
-                break;
-            }
         }
         return sum;
     }
