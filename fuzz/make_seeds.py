@@ -158,3 +158,15 @@ etc1_reference("near_white", 1, [250, 252, 255, 0, 0, 0], 0, 5, pattern(48), [1,
 etc1_reference("black_white_halves", 2, [0, 0, 0, 255, 255, 255], 0xCCCC, 0, [0] * 48, [0, 0], [0, 0, 0])
 etc1_reference("equal_encoder_errors", 2, [180, 210, 150, 143, 136, 39], 0x5788, 0, [0] * 48, [0, 1],
                [176, 206, 148])
+
+# Single-channel reference: the kind (raw, offsets around a value, a pattern
+# of four values), the four values, the offsets' shift, 16 value bytes, then
+# the weighted list: its count, first value, and (weight, gap) pairs.
+def single_channel_reference(name, kind, palette, shift, values, count, first, pairs):
+    write("single_channel_reference", name, bytes([kind] + palette + [shift] + values + [count, first] + pairs))
+
+
+single_channel_reference("raw_noise", 0, [0] * 4, 0, list(pattern(16)), 15, 3, [1, 17] * 15)
+single_channel_reference("smooth", 1, [120, 0, 0, 0], 4, list(pattern(16)), 11, 100, [2, 3] * 11)
+single_channel_reference("extremes_and_mid", 2, [0, 255, 93, 1], 0, list(range(16)), 3, 0, [5, 93, 5, 161, 5, 0])
+single_channel_reference("wide_spread", 2, [10, 60, 200, 250], 0, [0, 1, 2, 3] * 4, 16, 0, [1, 16] * 16)

@@ -18,7 +18,7 @@ seconds="$2"
 shift 2
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(ktx dds info workspace engine decoders encoders atc_reference etc1_reference)
+    targets=(ktx dds info workspace engine decoders encoders atc_reference etc1_reference single_channel_reference)
 fi
 
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_C_COMPILER=clang \

@@ -9,10 +9,10 @@
 // - RampError stops once its running sum exceeds the bound and then returns
 //   the bound, which never wins (a candidate wins only below the best so
 //   far). The sums only grow, the terms being weights times squares, so a
-//   candidate wins exactly when its whole sum is below the best so far.
-//   A vector of candidates stops early only when every lane's sum exceeds
-//   the best error known before the vector, which the candidates in it can
-//   only lower;
+//   candidate wins exactly when its whole sum is below the best so far, and
+//   the lanes compute whole sums;
+// - v - high >= 0 holds exactly when v >= high (a difference of floats is
+//   zero only for equal ones, and has the sign of the exact difference);
 // - the candidates come in the reference's order (single_channel_search_grid.h)
 //   and their errors are compared with the best one in that order, so the
 //   first of equal errors wins as it does there;
@@ -94,10 +94,9 @@ private:
         for (int i = 0; i < values_.count; ++i) {
             const auto v = hn::Set(d, values_.value[i]);
             const auto fromLow = hn::Sub(v, low);
-            const auto fromHigh = hn::Sub(v, high);
             const auto inner = hn::Add(low, hn::Mul(step, hn::Floor(hn::Div(hn::Add(fromLow, halfStep), step))));
             const auto snapped =
-                hn::IfThenElse(hn::Le(fromLow, zero), low, hn::IfThenElse(hn::Ge(fromHigh, zero), high, inner));
+                hn::IfThenElse(hn::Le(fromLow, zero), low, hn::IfThenElse(hn::Ge(v, high), high, inner));
             const auto difference = hn::Sub(v, snapped);
             sum = hn::Add(sum, hn::Mul(hn::Set(d, values_.weight[i]), hn::Mul(difference, difference)));
         }
