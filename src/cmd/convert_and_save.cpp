@@ -4,6 +4,7 @@
 
 #include "front_end.h"
 #include "shared.h"
+#include "terminal_status.h"
 
 namespace {
 
@@ -38,6 +39,18 @@ private:
     std::vector<TextureImage*> levels_;
 };
 
+// One level or the whole chain, with the status line open meanwhile.
+bool CompressLevels(const TextureImage* source, LevelList& levels, uint32_t format,
+                    uint32_t width, uint32_t height, bool generateMips, char* message) {
+    CompressionStatus status;
+    if (generateMips) {
+        return CompressMipChain(source, levels.Data(), format, width, height, levels.Count(),
+                                message, CompressionStatus::LevelStarted, nullptr);
+    }
+    CompressionStatus::LevelStarted(nullptr, 0, 1);
+    return Compress(source, levels.Data()[0], format, width, height, message);
+}
+
 }  // namespace
 
 RunResult ConvertAndSave(const TextureImage* source, uint32_t format, uint32_t width,
@@ -59,11 +72,7 @@ RunResult ConvertAndSave(const TextureImage* source, uint32_t format, uint32_t w
     if (!levels.Complete()) {
         return RunResult::Fatal("Out of memory.");
     }
-    bool converted = generateMips ? CompressMipChain(source, levels.Data(), format, width,
-                                                     height, levels.Count(), message)
-                                  : Compress(source, levels.Data()[0], format, width, height,
-                                             message);
-    if (!converted) {
+    if (!CompressLevels(source, levels, format, width, height, generateMips, message)) {
         return RunResult::Fatal(message);
     }
     if (!SaveImageKTX(outputPath, levels.Data(), levels.Count(), message)) {

@@ -4,6 +4,7 @@
 
 #include "front_end.h"
 #include "interrupt_cleanup.h"
+#include "terminal_status.h"
 
 std::string FormatProgramVersion() {
     char text[32];
@@ -18,6 +19,7 @@ int RunMain(int argc, const char* const* argv) {
     // Ctrl-C or SIGTERM while a texture is being written removes its
     // temporary file; the destination keeps what it held.
     InstallInterruptCleanup();
+    EnableTerminalStatus();
     std::fprintf(stderr, "VostrelCmd v%s Compresses images into GPU block-compressed KTX textures.\n\n",
                  FormatProgramVersion().c_str());
     if (argc == 3 && strcasecmp(argv[1], "-ws") == 0) {

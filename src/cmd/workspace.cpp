@@ -4,9 +4,11 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "front_end.h"
 #include "shared.h"
+#include "terminal_status.h"
 #include "xml_document.h"
 
 namespace {
@@ -25,7 +27,16 @@ bool HeaderIsValid(const XmlElement& header) {
            AttributeEquals(header, "guid", kWorkspaceGuid);
 }
 
-RunResult RunEntry(const XmlElement& entry) {
+uint32_t CountEntries(const XmlElement& header) {
+    uint32_t count = 0;
+    for (XmlElement entry = header.FirstChildElement(); entry; entry = entry.NextSiblingElement()) {
+        ++count;
+    }
+    return count;
+}
+
+// entryIndex of entryCount, from 0: where the status line says the run is.
+RunResult RunEntry(const XmlElement& entry, uint32_t entryIndex, uint32_t entryCount) {
     if (!entry.NameIs("Entry")) {
         return RunResult::Usage("ERROR: Entry in file is invalid. Please check format.");
     }
@@ -53,7 +64,10 @@ RunResult RunEntry(const XmlElement& entry) {
     const uint32_t height = heightText != nullptr ? ParseSizeArgument(heightText) : 0;
     const bool generateMips = mipmap != nullptr && strcasecmp(mipmap, "yes") == 0;
 
-    std::fprintf(stderr, "Compressing %s as type %s... ", sourcePath, compression);
+    const std::string announcement =
+        std::string("Compressing ") + sourcePath + " as type " + compression + "... ";
+    std::fputs(announcement.c_str(), stderr);
+    SetStatusEntry(entryIndex, entryCount, sourcePath, announcement);
     RunResult result =
         ConvertAndSave(source.get(), format, width, height, generateMips, destinationPath);
     if (result.ending == RunResult::Ending::Completed) {
@@ -73,9 +87,11 @@ RunResult RunWorkspace(const char* path) {
     if (!HeaderIsValid(header)) {
         return RunResult::Usage("ERROR: Workspace header is invalid. Please check format.");
     }
+    const uint32_t entryCount = CountEntries(header);
+    uint32_t entryIndex = 0;
     for (XmlElement entry = header.FirstChildElement(); entry;
-         entry = entry.NextSiblingElement()) {
-        RunResult result = RunEntry(entry);
+         entry = entry.NextSiblingElement(), ++entryIndex) {
+        RunResult result = RunEntry(entry, entryIndex, entryCount);
         if (result.ending != RunResult::Ending::Completed) {
             return result;
         }

@@ -1,7 +1,7 @@
 // The converter's own services: messages, failures and the working buffer.
-#include <cstdio>
 #include <new>
 
+#include "diagnostics.h"
 #include "morlune_converter.h"
 
 Morlune::Morlune(const TextureImage* source, TextureImage* destination)
@@ -9,7 +9,7 @@ Morlune::Morlune(const TextureImage* source, TextureImage* destination)
 
 void Morlune::PrintError(const char* text) const {
     if (m_bVerbose) {
-        std::fprintf(stderr, "Morlune error: %s \n", text);
+        diagnostics::Print("Morlune error: %s \n", text);
     }
 }
 

@@ -1,10 +1,10 @@
 // The process's one pool, made on first use, and the public loop entry.
-#include <cstdio>
 #include <cstdlib>
 #include <memory>
 #include <mutex>
 #include <exception>
 
+#include "diagnostics.h"
 #include "parallel.h"
 #include "parallel_testing.h"
 #include "thread_count.h"
@@ -36,7 +36,7 @@ public:
             tried_ = true;
             const ThreadCountChoice choice = ChooseThreadCount(std::getenv("VOSTREL_THREADS"), OnlineCores());
             if (choice.warn) {
-                std::fputs(kThreadCountWarning, stderr);
+                diagnostics::Write(kThreadCountWarning);
             }
             try {
                 pool_ = std::make_unique<ThreadPool>(choice.threads);

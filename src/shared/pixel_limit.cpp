@@ -1,7 +1,8 @@
 #include "pixel_limit.h"
 
-#include <cstdio>
 #include <cstdlib>
+
+#include "diagnostics.h"
 
 bool ParsePositiveInteger(const char* text, uint64_t* value) {
     if (text == nullptr || *text == '\0') {
@@ -31,8 +32,9 @@ uint64_t PixelLimit() {
         uint64_t value = kDefaultPixelLimit;
         if (text != nullptr && !ParsePositiveInteger(text, &value)) {
             // The value itself is not repeated: it may be anything at all.
-            std::fprintf(stderr, "Warning: VOSTREL_MAX_PIXELS is not a positive integer; using %llu.\n",
-                         static_cast<unsigned long long>(kDefaultPixelLimit));
+            diagnostics::Print(
+                "Warning: VOSTREL_MAX_PIXELS is not a positive integer; using %llu.\n",
+                static_cast<unsigned long long>(kDefaultPixelLimit));
         }
         return value;
     }();

@@ -53,5 +53,8 @@ bool Compress(const TextureImage* source, TextureImage* destination, uint32_t fo
               uint32_t width, uint32_t height, char* message);
 bool Decompress(const TextureImage* source, TextureImage* destination, uint32_t width,
                 uint32_t height, char* message);
+// Called before each level of a chain is compressed, level counted from 0.
+using LevelStartFunction = void (*)(void* context, uint32_t level, uint32_t levelCount);
 bool CompressMipChain(const TextureImage* source, TextureImage** levels, uint32_t format,
-                      uint32_t width, uint32_t height, uint32_t levelCount, char* message);
+                      uint32_t width, uint32_t height, uint32_t levelCount, char* message,
+                      LevelStartFunction onLevelStart = nullptr, void* context = nullptr);

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "shared_test_support.h"
 #include "temp_dir.h"
@@ -119,6 +121,51 @@ TEST(CompressMipChain, FailureAtLevelThreeKeepsTheLevelsBefore) {
     }
     EXPECT_EQ(records[4]->pData, nullptr);
     EXPECT_EQ(records[4]->nWidth, 0u);
+}
+
+// What the level-start function saw: each call's level and count, and
+// whether that level was still empty while the one before it was done.
+struct LevelStarts {
+    TextureImage** levels;
+    std::vector<std::pair<uint32_t, uint32_t>> calls;
+    std::vector<bool> startedBeforeItsLevel;
+};
+
+void RecordLevelStart(void* context, uint32_t level, uint32_t levelCount) {
+    auto* starts = static_cast<LevelStarts*>(context);
+    starts->calls.emplace_back(level, levelCount);
+    TextureImage* const* levels = starts->levels;
+    const bool empty = levels[level] == nullptr || levels[level]->pData == nullptr;
+    const bool previousDone = level == 0 || levels[level - 1]->pData != nullptr;
+    starts->startedBeforeItsLevel.push_back(empty && previousDone);
+}
+
+TEST(CompressMipChain, TellsEachLevelsStartBeforeCompressingIt) {
+    Record source = SolidPicture(16, 16, {7, 8, 9, 255});
+    std::vector<Record> records;
+    for (int i = 0; i < 5; ++i) {
+        records.emplace_back(CreateTextureImage());
+    }
+    TextureImage* complete[] = {records[0].get(), records[1].get(), records[2].get(),
+                                records[3].get(), records[4].get()};
+    LevelStarts starts{complete, {}, {}};
+    ASSERT_TRUE(CompressMipChain(source.get(), complete, 24, 16, 16, 5, nullptr,
+                                 RecordLevelStart, &starts));
+    const std::vector<std::pair<uint32_t, uint32_t>> all = {{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}};
+    EXPECT_EQ(starts.calls, all);
+    EXPECT_EQ(starts.startedBeforeItsLevel, std::vector<bool>(5, true));
+
+    // A chain that fails at level 2 has told the start of levels 0 to 2 only.
+    std::vector<Record> fresh;
+    for (int i = 0; i < 2; ++i) {
+        fresh.emplace_back(CreateTextureImage());
+    }
+    TextureImage* broken[] = {fresh[0].get(), fresh[1].get(), nullptr, records[3].get()};
+    LevelStarts failing{broken, {}, {}};
+    EXPECT_FALSE(CompressMipChain(source.get(), broken, 24, 16, 16, 4, nullptr, RecordLevelStart,
+                                  &failing));
+    const std::vector<std::pair<uint32_t, uint32_t>> firstThree = {{0, 4}, {1, 4}, {2, 4}};
+    EXPECT_EQ(failing.calls, firstThree);
 }
 
 // A container file of the given format holding one level made from a solid

@@ -16,3 +16,10 @@ ProcessResult RunProcess(const std::string& program, const std::vector<std::stri
 
 // Runs the VostrelCmd executable built with the tests.
 ProcessResult RunVostrelCmd(const std::vector<std::string>& arguments);
+
+// Runs the VostrelCmd executable with standard error on a pseudo-terminal
+// columns wide whose output is passed on untranslated ("\n" stays "\n"),
+// TERM set to term, standard input from /dev/null and standard output
+// discarded. errorOutput holds every byte that the terminal received.
+ProcessResult RunVostrelCmdOnTerminal(const std::vector<std::string>& arguments,
+                                      unsigned short columns, const char* term);
