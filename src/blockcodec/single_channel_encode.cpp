@@ -95,14 +95,7 @@ void EncodeBlock(const uint8_t values[16], uint8_t block[8]) {
         sorted[k] = unit[sortedBytes[k]];
         scaled[k] = unit[values[k]];
     }
-    WeightedValues full;
-    WeightedValues mid;
-    ListDistinctValues(sorted, &full, &mid);
-    uint8_t index[16] = {};
-    if (StoreEndpoints(ChooseEndpoints(full, mid, SearchRamp), block)) {
-        AssignIndices(scaled, block, index);
-    }
-    PackSingleChannelIndices(index, block);
+    EncodeScaledValues(scaled, sorted, SearchRamp, AssignIndices, block);
 }
 
 int64_t Target() { return HWY_TARGET; }

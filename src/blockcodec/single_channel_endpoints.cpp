@@ -4,6 +4,8 @@
 #include <cmath>
 #include <utility>
 
+#include "single_channel_layout.h"
+
 namespace {
 
 constexpr float kMidLow = 1.5f / 255.0f;
@@ -74,4 +76,16 @@ bool StoreEndpoints(SingleChannelEndpoints endpoints, uint8_t block[8]) {
     block[0] = static_cast<uint8_t>(endpoints.e0);
     block[1] = static_cast<uint8_t>(endpoints.e1);
     return distinct;
+}
+
+void EncodeScaledValues(const float scaled[16], const float sorted[16], RampSearch search,
+                        IndexAssignment assign, uint8_t block[8]) {
+    WeightedValues full;
+    WeightedValues mid;
+    ListDistinctValues(sorted, &full, &mid);
+    uint8_t index[16] = {};
+    if (StoreEndpoints(ChooseEndpoints(full, mid, search), block)) {
+        assign(scaled, block, index);
+    }
+    PackSingleChannelIndices(index, block);
 }

@@ -26,6 +26,15 @@ void ListDistinctValues(const float sorted[16], WeightedValues* full, WeightedVa
 SingleChannelEndpoints ChooseEndpoints(const WeightedValues& full, const WeightedValues& mid,
                                        RampSearch search);
 
+// Gives values[k] an index into the palette of the block's endpoints.
+using IndexAssignment = void (*)(const float values[16], const uint8_t block[8], uint8_t index[16]);
+
+// The block for the values k / 255 (scaled in raster order, sorted
+// ascending): endpoints by search, then indices by assign unless the
+// endpoints are equal.
+void EncodeScaledValues(const float scaled[16], const float sorted[16], RampSearch search,
+                        IndexAssignment assign, uint8_t block[8]);
+
 // Swaps the endpoints into their mode's order (e0 > e1 for eight values,
 // e0 < e1 for six) unless they are equal, and stores them in bytes 0 and 1.
 // Returns false when they are equal: then every index is 0.

@@ -39,12 +39,5 @@ void SingleChannelEncodeBlockReference(const uint8_t values[16], uint8_t block[8
     float sorted[16];
     std::copy(scaled, scaled + 16, sorted);
     std::sort(sorted, sorted + 16);
-    WeightedValues full;
-    WeightedValues mid;
-    ListDistinctValues(sorted, &full, &mid);
-    uint8_t index[16] = {};
-    if (StoreEndpoints(ChooseEndpoints(full, mid, SearchRamp), block)) {
-        AssignIndices(scaled, block, index);
-    }
-    PackSingleChannelIndices(index, block);
+    EncodeScaledValues(scaled, sorted, SearchRamp, AssignIndices, block);
 }
