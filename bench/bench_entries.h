@@ -7,19 +7,19 @@
 #include <vector>
 
 enum class Encoder {
-    Ours,        // the engine with the destination's default settings
-    OursFast,    // the engine with nEncodeSpeed = 1 (fast ATC encoder)
-    Etc1Tool,    // Android's etc1tool and its libETC1 encoder
-    SquishBc4,   // libsquish BC4
-    SquishBc5,   // libsquish BC5
+    Ours,       // the engine with the destination's default settings
+    OursFast,   // the engine with nEncodeSpeed = 1 (fast ATC encoder)
+    Etc1Tool,   // Android's etc1tool and its libETC1 encoder
+    SquishBc4,  // libsquish BC4
+    SquishBc5,  // libsquish BC5
 };
 
 struct BenchEntry {
-    const char* typeName;   // the compression type's command-line name
+    const char* typeName;  // the compression type's command-line name
     Encoder encoder;
-    const char* label;      // encoder column of the table
-    unsigned channels;      // channels compared for PSNR (quality.h)
-    uint32_t format;        // engine format code, from the type name
+    const char* label;  // encoder column of the table
+    unsigned channels;  // channels compared for PSNR (quality.h)
+    uint32_t format;    // engine format code, from the type name
 };
 
 // The rows in table order, formats filled from the compression-type table.

@@ -98,8 +98,8 @@ std::string UtcStamp(const char* format) {
 // command-line runs.
 bool PrepareSample(const Options& options, const std::string& workDir, BenchPicture* sample) {
     const std::string tga = workDir + "/sample.tga";
-    const ChildRun run = RunChild({options.buildDir + "/tools/make_sample", tga},
-                                  workDir + "/make_sample.log");
+    const ChildRun run =
+        RunChild({options.buildDir + "/tools/make_sample", tga}, workDir + "/make_sample.log");
     std::string error;
     if (run.exitStatus != 0 || !LoadPicture(tga, &sample->picture, &error)) {
         std::fprintf(stderr, "bench: cannot make the sample picture\n");
@@ -201,8 +201,8 @@ int main(int argc, char** argv) {
         }
         std::fprintf(stderr, "bench: [%zu/%zu] %s (%ux%u)\n", p + 1, pictureCount,
                      picture->name.c_str(), picture->picture.width, picture->picture.height);
-        PictureResults pictureResults{picture->name, picture->picture.width,
-                                      picture->picture.height, {}};
+        PictureResults pictureResults{
+            picture->name, picture->picture.width, picture->picture.height, {}};
         for (size_t i = 0; i < entries.size(); ++i) {
             const Measurement measurement = MeasureEntry(entries[i], *picture, context);
             totals[i].Add(measurement);
@@ -238,10 +238,11 @@ int main(int argc, char** argv) {
     std::printf("%s\n", FormatTable(entries, totals, allCoresThreads).c_str());
     std::printf("%s", FormatComparisons(totals, BenchComparisons(entries)).c_str());
     if (!largeRuns.empty()) {
-        std::printf("\nCommand line with mips on a %ux%u picture tiled from the pictures above "
-                    "(VostrelCmd in.png out.ktx <type> yes):\n%s",
-                    options.largeSide, options.largeSide,
-                    FormatLargeRuns(largeRuns, allCoresThreads).c_str());
+        std::printf(
+            "\nCommand line with mips on a %ux%u picture tiled from the pictures above "
+            "(VostrelCmd in.png out.ktx <type> yes):\n%s",
+            options.largeSide, options.largeSide,
+            FormatLargeRuns(largeRuns, allCoresThreads).c_str());
     }
 
     std::string previousRun;

@@ -27,8 +27,8 @@ std::vector<CorpusEntry> ListPngFiles(const std::string& folder) {
     for (auto it = std::filesystem::recursive_directory_iterator(root, error);
          !error && it != std::filesystem::recursive_directory_iterator(); it.increment(error)) {
         if (it->is_regular_file(error) && IsPng(it->path())) {
-            entries.push_back({std::filesystem::relative(it->path(), root, error).string(),
-                               it->path().string()});
+            entries.push_back(
+                {std::filesystem::relative(it->path(), root, error).string(), it->path().string()});
         }
     }
     std::sort(entries.begin(), entries.end(),

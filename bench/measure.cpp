@@ -68,9 +68,8 @@ void SetQuality(const Picture& source, const std::vector<uint8_t>& decoded, unsi
         return;
     }
     measurement->decoded = true;
-    measurement->error =
-        MeasureSquaredError(source.rgba.data(), decoded.data(), size_t(source.width) * source.height,
-                            channels);
+    measurement->error = MeasureSquaredError(source.rgba.data(), decoded.data(),
+                                             size_t(source.width) * source.height, channels);
 }
 
 Measurement MeasureOurs(const BenchEntry& entry, const BenchPicture& picture,

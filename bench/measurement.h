@@ -17,15 +17,15 @@ struct Measurement {
     Status status = Status::NotAvailable;
     uint64_t pixels = 0;
     int encodeRuns = 0;
-    double encodeSeconds = 0.0;  // median of the counted runs, one thread
-    int allCoresRuns = 0;        // 0: not measured on all cores (the peers)
+    double encodeSeconds = 0.0;    // median of the counted runs, one thread
+    int allCoresRuns = 0;          // 0: not measured on all cores (the peers)
     double allCoresSeconds = 0.0;  // median, a thread on every core
-    int commandRuns = 0;         // 0: no command-line figure
-    double commandSeconds = 0.0; // median
-    long peakKb = 0;             // maximum over the command-line runs
-    bool decoded = false;        // error holds a figure
+    int commandRuns = 0;           // 0: no command-line figure
+    double commandSeconds = 0.0;   // median
+    long peakKb = 0;               // maximum over the command-line runs
+    bool decoded = false;          // error holds a figure
     SquaredError error;
-    std::string note;            // why something is missing
+    std::string note;  // why something is missing
 };
 
 // VostrelCmd with mips on one large picture, on one thread and on all cores.
@@ -49,7 +49,7 @@ double MegapixelsPerSecond(uint64_t pixels, double seconds);
 // mean of the pictures' PSNR, a lossless picture counting as
 // LOSSLESS_PSNR.
 struct Totals {
-    int pictures = 0;             // pictures measured
+    int pictures = 0;  // pictures measured
     uint64_t encodePixels = 0;
     double encodeSeconds = 0.0;
     uint64_t allCoresPixels = 0;
@@ -59,7 +59,7 @@ struct Totals {
     long peakKb = 0;
     uint64_t decodedPictures = 0;
     double psnrSum = 0.0;
-    std::string note;             // the first note met
+    std::string note;  // the first note met
     bool anyOk = false;
     bool anyFailed = false;
 

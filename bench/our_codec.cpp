@@ -55,11 +55,15 @@ EngineResult OurEncoder::Run() {
         return result;
     }
     PixelLayout sourceLayout = QuietLayout(0);
-    TextureImage source{m_picture.width, m_picture.height, RGBA8888, &sourceLayout,
-                        uint32_t(m_picture.rgba.size()), const_cast<uint8_t*>(m_picture.rgba.data())};
+    TextureImage source{m_picture.width,
+                        m_picture.height,
+                        RGBA8888,
+                        &sourceLayout,
+                        uint32_t(m_picture.rgba.size()),
+                        const_cast<uint8_t*>(m_picture.rgba.data())};
     PixelLayout layout = QuietLayout(m_encodeSpeed);
-    TextureImage destination{m_picture.width, m_picture.height, m_format, &layout,
-                             uint32_t(m_blocks.size()), m_blocks.data()};
+    TextureImage destination{m_picture.width, m_picture.height,          m_format,
+                             &layout,         uint32_t(m_blocks.size()), m_blocks.data()};
     result.code = MorluneConvert(&source, &destination);
     result.ok = result.code == TRC_OK;
     return result;
@@ -68,7 +72,11 @@ EngineResult OurEncoder::Run() {
 EngineResult DecodeOurs(const std::vector<uint8_t>& blocks, uint32_t format, uint32_t width,
                         uint32_t height, std::vector<uint8_t>* rgba) {
     PixelLayout sourceLayout = QuietLayout(0);
-    TextureImage source{width, height, format, &sourceLayout, uint32_t(blocks.size()),
+    TextureImage source{width,
+                        height,
+                        format,
+                        &sourceLayout,
+                        uint32_t(blocks.size()),
                         const_cast<uint8_t*>(blocks.data())};
     EngineResult result = Convert(source, RGBA8888, width, height, 0, rgba);
     if (result.ok && rgba->size() != size_t(width) * height * 4) {

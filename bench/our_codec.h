@@ -15,12 +15,12 @@ struct EngineResult {
 // nEncodeSpeed in the destination's layout, so that Run() can be timed
 // alone. Blocks() holds the result of the last run.
 class OurEncoder {
-public:
+  public:
     OurEncoder(const Picture& picture, uint32_t format, uint32_t encodeSpeed);
     EngineResult Run();
     const std::vector<uint8_t>& Blocks() const { return m_blocks; }
 
-private:
+  private:
     const Picture& m_picture;
     uint32_t m_format;
     uint32_t m_encodeSpeed;

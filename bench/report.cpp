@@ -101,8 +101,17 @@ constexpr const char* kCsvHeader =
     "run,image,width,height,megapixels,type,encoder,status,encode_runs,encode_mpix_s,"
     "all_cores_runs,all_cores_mpix_s,command_runs,command_mpix_s,peak_mib,channels,psnr_db,note";
 
-enum CsvColumn { COL_RUN = 0, COL_IMAGE = 1, COL_TYPE = 5, COL_ENCODER = 6, COL_ENCODE = 9,
-                 COL_ALL_CORES = 11, COL_COMMAND = 13, COL_PSNR = 16, CSV_COLUMNS = 18 };
+enum CsvColumn {
+    COL_RUN = 0,
+    COL_IMAGE = 1,
+    COL_TYPE = 5,
+    COL_ENCODER = 6,
+    COL_ENCODE = 9,
+    COL_ALL_CORES = 11,
+    COL_COMMAND = 13,
+    COL_PSNR = 16,
+    CSV_COLUMNS = 18
+};
 
 std::string CsvNumber(double value) {
     if (std::isnan(value) || value == 0.0) {
@@ -130,12 +139,11 @@ std::string CsvLine(const std::string& run, const std::string& image, const std:
                     const char* label, unsigned channels, const CsvFigures& f) {
     std::ostringstream line;
     line << Quote(run) << ',' << Quote(image) << ',' << width << ',' << height << ','
-         << Format("%.4f", double(pixels) / 1e6) << ',' << Quote(typeName) << ','
-         << Quote(label) << ',' << StatusName(f.status) << ',' << f.encodeRuns << ','
-         << CsvNumber(f.encodeMpix) << ',' << f.allCoresRuns << ',' << CsvNumber(f.allCoresMpix)
-         << ',' << f.commandRuns << ',' << CsvNumber(f.commandMpix) << ','
-         << CsvNumber(double(f.peakKb) / 1024.0) << ',' << ChannelNames(channels) << ','
-         << CsvNumber(f.psnr) << ',' << Quote(f.note) << '\n';
+         << Format("%.4f", double(pixels) / 1e6) << ',' << Quote(typeName) << ',' << Quote(label)
+         << ',' << StatusName(f.status) << ',' << f.encodeRuns << ',' << CsvNumber(f.encodeMpix)
+         << ',' << f.allCoresRuns << ',' << CsvNumber(f.allCoresMpix) << ',' << f.commandRuns << ','
+         << CsvNumber(f.commandMpix) << ',' << CsvNumber(double(f.peakKb) / 1024.0) << ','
+         << ChannelNames(channels) << ',' << CsvNumber(f.psnr) << ',' << Quote(f.note) << '\n';
     return line.str();
 }
 
@@ -207,14 +215,14 @@ std::string FormatComparisons(const std::vector<Totals>& totals,
         const double difference = TotalPsnr(ours) - TotalPsnr(theirs);
         const std::string psnr =
             std::isfinite(difference) ? Format("%+.2f dB", difference) : std::string("-");
-        std::snprintf(text, sizeof(text), "%-38s %12s %13s %10s\n", comparison.title,
-                      ratio(ours.encodePixels, ours.encodeSeconds, theirs.encodePixels,
-                            theirs.encodeSeconds)
-                          .c_str(),
-                      ratio(ours.commandPixels, ours.commandSeconds, theirs.commandPixels,
-                            theirs.commandSeconds)
-                          .c_str(),
-                      psnr.c_str());
+        std::snprintf(
+            text, sizeof(text), "%-38s %12s %13s %10s\n", comparison.title,
+            ratio(ours.encodePixels, ours.encodeSeconds, theirs.encodePixels, theirs.encodeSeconds)
+                .c_str(),
+            ratio(ours.commandPixels, ours.commandSeconds, theirs.commandPixels,
+                  theirs.commandSeconds)
+                .c_str(),
+            psnr.c_str());
         table += text;
     }
     return table;
@@ -240,20 +248,20 @@ std::string FormatChanges(const std::vector<BenchEntry>& entries, const std::vec
         }
         const Totals& total = totals[i];
         const double psnr = TotalPsnr(total) - found->second.psnr;
-        std::snprintf(
-            text, sizeof(text), "%-22s %-14s %12s %12s %13s %10s\n", entries[i].typeName,
-            entries[i].label,
-            change(MegapixelsPerSecond(total.encodePixels, total.encodeSeconds),
-                   found->second.encodeMpix)
-                .c_str(),
-            change(MegapixelsPerSecond(total.allCoresPixels, total.allCoresSeconds),
-                   found->second.allCoresMpix)
-                .c_str(),
-            change(MegapixelsPerSecond(total.commandPixels, total.commandSeconds),
-                   found->second.commandMpix)
-                .c_str(),
-            found->second.psnr > 0.0 && std::isfinite(psnr) ? Format("%+.2f dB", psnr).c_str()
-                                                             : "-");
+        std::snprintf(text, sizeof(text), "%-22s %-14s %12s %12s %13s %10s\n", entries[i].typeName,
+                      entries[i].label,
+                      change(MegapixelsPerSecond(total.encodePixels, total.encodeSeconds),
+                             found->second.encodeMpix)
+                          .c_str(),
+                      change(MegapixelsPerSecond(total.allCoresPixels, total.allCoresSeconds),
+                             found->second.allCoresMpix)
+                          .c_str(),
+                      change(MegapixelsPerSecond(total.commandPixels, total.commandSeconds),
+                             found->second.commandMpix)
+                          .c_str(),
+                      found->second.psnr > 0.0 && std::isfinite(psnr)
+                          ? Format("%+.2f dB", psnr).c_str()
+                          : "-");
         table += text;
     }
     return table;
@@ -268,27 +276,29 @@ std::string FormatLargeRuns(const std::vector<LargeRun>& runs, unsigned allCores
     std::snprintf(text, sizeof(text), "%-22s %10s %10s %8s %10s %10s\n", "Type", "1 thread",
                   Threads(allCoresThreads).c_str(), "Scaling", "Peak", "Peak");
     std::string table = text;
-    std::snprintf(text, sizeof(text), "%-22s %10s %10s %8s %10s %10s\n", "", "s", "s", "",
-                  "MiB, 1", ("MiB, " + std::to_string(allCoresThreads)).c_str());
+    std::snprintf(text, sizeof(text), "%-22s %10s %10s %8s %10s %10s\n", "", "s", "s", "", "MiB, 1",
+                  ("MiB, " + std::to_string(allCoresThreads)).c_str());
     table += text;
     for (const LargeRun& run : runs) {
         if (!run.ok) {
-            std::snprintf(text, sizeof(text), "%-22s %10s   failed (%s)\n", run.typeName.c_str(), "-",
-                          run.note.c_str());
+            std::snprintf(text, sizeof(text), "%-22s %10s   failed (%s)\n", run.typeName.c_str(),
+                          "-", run.note.c_str());
         } else {
             std::snprintf(text, sizeof(text), "%-22s %10.2f %10.2f %8s %10.1f %10.1f\n",
                           run.typeName.c_str(), run.oneThreadSeconds, run.allCoresSeconds,
                           Ratio(run.oneThreadSeconds, run.allCoresSeconds).c_str(),
-                          double(run.oneThreadPeakKb) / 1024.0, double(run.allCoresPeakKb) / 1024.0);
+                          double(run.oneThreadPeakKb) / 1024.0,
+                          double(run.allCoresPeakKb) / 1024.0);
         }
         table += text;
     }
     return table;
 }
 
-bool WriteCsv(const std::string& path, const std::string& run, const std::vector<BenchEntry>& entries,
-              const std::vector<PictureResults>& pictures, const std::vector<Totals>& totals,
-              const std::vector<LargeRun>& largeRuns, uint32_t largeSide) {
+bool WriteCsv(const std::string& path, const std::string& run,
+              const std::vector<BenchEntry>& entries, const std::vector<PictureResults>& pictures,
+              const std::vector<Totals>& totals, const std::vector<LargeRun>& largeRuns,
+              uint32_t largeSide) {
     std::ofstream file(path, std::ios::trunc);
     file << kCsvHeader << '\n';
     for (const PictureResults& picture : pictures) {
@@ -334,7 +344,8 @@ bool WriteCsv(const std::string& path, const std::string& run, const std::vector
             CsvFigures f;
             f.status = large.ok ? Status::Ok : Status::Failed;
             f.commandRuns = large.ok ? 1 : 0;
-            f.commandMpix = MegapixelsPerSecond(largePixels, allCores ? large.allCoresSeconds : large.oneThreadSeconds);
+            f.commandMpix = MegapixelsPerSecond(
+                largePixels, allCores ? large.allCoresSeconds : large.oneThreadSeconds);
             f.peakKb = allCores ? large.allCoresPeakKb : large.oneThreadPeakKb;
             f.note = large.note;
             file << CsvLine(run, LargePictureName(largeSide), side, side, largePixels,

@@ -18,7 +18,7 @@ struct PictureResults {
 
 // Corpus figures of one row as a CSV summary line holds them.
 struct SummaryFigures {
-    double encodeMpix = 0.0;    // one thread
+    double encodeMpix = 0.0;  // one thread
     double allCoresMpix = 0.0;
     double commandMpix = 0.0;
     double psnr = 0.0;
@@ -44,9 +44,10 @@ std::string LargePictureName(uint32_t side);
 
 // One line per picture and row, one "ALL" line per row, then two lines
 // (one thread, all cores) per large run.
-bool WriteCsv(const std::string& path, const std::string& run, const std::vector<BenchEntry>& entries,
-              const std::vector<PictureResults>& pictures, const std::vector<Totals>& totals,
-              const std::vector<LargeRun>& largeRuns, uint32_t largeSide);
+bool WriteCsv(const std::string& path, const std::string& run,
+              const std::vector<BenchEntry>& entries, const std::vector<PictureResults>& pictures,
+              const std::vector<Totals>& totals, const std::vector<LargeRun>& largeRuns,
+              uint32_t largeSide);
 
 // The "ALL" lines of a CSV written by WriteCsv, and the run they belong to;
 // empty when the file is missing.

@@ -5,7 +5,9 @@
 namespace {
 
 // Where a cell starts along a side of the picture: centred when it fits.
-uint64_t CellStart(uint32_t pictureSide) { return pictureSide >= kTileSide ? (pictureSide - kTileSide) / 2 : 0; }
+uint64_t CellStart(uint32_t pictureSide) {
+    return pictureSide >= kTileSide ? (pictureSide - kTileSide) / 2 : 0;
+}
 
 }  // namespace
 
@@ -21,7 +23,8 @@ Picture TilePictures(const std::vector<const Picture*>& pictures, uint32_t side)
             const Picture& from = *pictures[cell % pictures.size()];
             const uint64_t fromX = (CellStart(from.width) + x % kTileSide) % from.width;
             const uint64_t fromY = (CellStart(from.height) + y % kTileSide) % from.height;
-            std::memcpy(&tiled.rgba[(size_t(y) * side + x) * 4], &from.rgba[(fromY * from.width + fromX) * 4], 4);
+            std::memcpy(&tiled.rgba[(size_t(y) * side + x) * 4],
+                        &from.rgba[(fromY * from.width + fromX) * 4], 4);
         }
     }
     return tiled;

@@ -80,8 +80,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     exhaustive.indexWord =
         encodeColourBlockReference(texels, format, &exhaustive.colour0, &exhaustive.colour1);
     Encoded quick{};
-    quick.indexWord = encodeColourBlockFastReference(texels, format, &quick.colour0,
-                                                     &quick.colour1, &quick.grade);
+    quick.indexWord = encodeColourBlockFastReference(texels, format, &quick.colour0, &quick.colour1,
+                                                     &quick.grade);
     for (int64_t target : hwy::SupportedAndGeneratedTargets()) {
         hwy::SetSupportedTargetsForTest(target);
         Encoded e{};

@@ -7,9 +7,7 @@
 namespace fuzz {
 namespace {
 
-uint64_t BlockSide(uint64_t side) {
-    return std::max<uint64_t>((side + 3) / 4 * 4, 4);
-}
+uint64_t BlockSide(uint64_t side) { return std::max<uint64_t>((side + 3) / 4 * 4, 4); }
 
 uint32_t LevelCount(uint32_t width, uint32_t height) {
     uint32_t count = 0;

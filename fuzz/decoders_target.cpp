@@ -8,9 +8,9 @@
 
 #include "atc.h"
 #include "block_sizes.h"
+#include "exact_buffer.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
-#include "exact_buffer.h"
 #include "quenda.h"
 
 namespace {
@@ -61,8 +61,8 @@ void Decode(FuzzInput& in) {
     }
     const ExactBuffer blocks(rest.data(), readSize);
     ExactBuffer output(outputSize);
-    const int32_t result = QuendaDecode(format, width, height, flags, blocks.Data(), level,
-                                        order, output.Data(), outputSize);
+    const int32_t result = QuendaDecode(format, width, height, flags, blocks.Data(), level, order,
+                                        output.Data(), outputSize);
     FUZZ_CHECK(IsCodecResult(result));
 }
 

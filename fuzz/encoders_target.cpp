@@ -53,7 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The ATC encoders take alpha masks of 0, 1, 4 or 8 bits only.
     static constexpr uint32_t kAtcAlphaWidths[] = {0, 1, 4, 8};
     const uint8_t alphaWidth = in.Byte();
-    masks[3] = PickMask(in, encoder == Encoder::Quenda ? alphaWidth % 9 : kAtcAlphaWidths[alphaWidth % 4]);
+    masks[3] =
+        PickMask(in, encoder == Encoder::Quenda ? alphaWidth % 9 : kAtcAlphaWidths[alphaWidth % 4]);
     const uint32_t flags = PickFlags(in);
     const uint32_t format = PickFormat(in);
     const int32_t width = in.Range(-3, kMaxSide);
@@ -76,9 +77,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ? (encoder == Encoder::Quenda ? LevelDataSize(format, flags, width, height)
                                           : AtcDataSize(flags, width, height))
             : 0;
-    uint32_t capacity = capacityChoice < 224
-                            ? uint32_t(std::max<int64_t>(int64_t(needed) + capacityChoice % 5 - 2, 0))
-                            : capacityChoice % 32;
+    uint32_t capacity =
+        capacityChoice < 224
+            ? uint32_t(std::max<int64_t>(int64_t(needed) + capacityChoice % 5 - 2, 0))
+            : capacityChoice % 32;
 
     const std::vector<uint8_t> pixelBytesFromFuzzer = in.RestRepeated(size_t(sourceBytes));
     const ExactBuffer pixels(pixelBytesFromFuzzer.data(), pixelBytesFromFuzzer.size());
@@ -92,8 +94,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ATI_TC_Header header{};
     switch (encoder) {
         case Encoder::Quenda:
-            result = QuendaEncode(source, masks[0].bits, masks[1].bits, masks[2].bits, masks[3].bits,
-                                  width, height, pitch, flags, format, output.Data(), &capacity);
+            result =
+                QuendaEncode(source, masks[0].bits, masks[1].bits, masks[2].bits, masks[3].bits,
+                             width, height, pitch, flags, format, output.Data(), &capacity);
             break;
         case Encoder::Atc:
             result = ATI_TC_Encode(source, masks[0].bits, masks[1].bits, masks[2].bits,

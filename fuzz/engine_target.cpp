@@ -83,7 +83,8 @@ PixelLayout Layout(FuzzInput& in) {
 
 // The size the engine gives a record of the source's format, size and layout.
 std::optional<uint32_t> OwnSize(const TextureImage& source) {
-    PixelLayout layout = source.pPixelLayout ? *source.pPixelLayout : PixelLayout{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0};
+    PixelLayout layout = source.pPixelLayout ? *source.pPixelLayout
+                                             : PixelLayout{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0};
     layout.nControl = CONTROL_QUIET;
     TextureImage shape = source;
     shape.pPixelLayout = &layout;

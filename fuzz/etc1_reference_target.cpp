@@ -17,7 +17,9 @@
 
 namespace {
 
-uint8_t Clamp(int value) { return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value)); }
+uint8_t Clamp(int value) {
+    return static_cast<uint8_t>(value < 0 ? 0 : (value > 255 ? 255 : value));
+}
 
 ColourBlock PickBlock(FuzzInput& in) {
     ColourBlock block;
@@ -34,15 +36,15 @@ ColourBlock PickBlock(FuzzInput& in) {
         for (int c = 0; c < 3; ++c) {
             const uint8_t byte = in.Byte();
             switch (kind) {
-            case 0:
-                block.texel[i][c] = byte;
-                break;
-            case 1:
-                block.texel[i][c] = Clamp(colour[0][c] + (static_cast<int8_t>(byte) >> shift));
-                break;
-            default:
-                block.texel[i][c] = colour[(pattern >> i) & 1][c];
-                break;
+                case 0:
+                    block.texel[i][c] = byte;
+                    break;
+                case 1:
+                    block.texel[i][c] = Clamp(colour[0][c] + (static_cast<int8_t>(byte) >> shift));
+                    break;
+                default:
+                    block.texel[i][c] = colour[(pattern >> i) & 1][c];
+                    break;
             }
         }
     }
@@ -72,7 +74,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         planes.luma[k] = Etc1CoarseLuma(texel);
     }
-    const Etc1SubblockLanes lanes = {{planes.plane[0], planes.plane[1], planes.plane[2]}, planes.luma};
+    const Etc1SubblockLanes lanes = {{planes.plane[0], planes.plane[1], planes.plane[2]},
+                                     planes.luma};
 
     for (const int64_t target : hwy::SupportedAndGeneratedTargets()) {
         hwy::SetSupportedTargetsForTest(target);
@@ -81,7 +84,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         FUZZ_CHECK(words.word1 == expected.word1 && words.word2 == expected.word2);
         Etc1FastChoice choice;
         Etc1SearchSubblockFast(lanes, base, &choice);
-        FUZZ_CHECK(choice.codeword == expectedChoice.codeword && choice.error == expectedChoice.error);
+        FUZZ_CHECK(choice.codeword == expectedChoice.codeword &&
+                   choice.error == expectedChoice.error);
         for (int k = 0; k < 8; ++k) {
             FUZZ_CHECK(Etc1CodeOfColumn[choice.column[k]] == expectedChoice.code[k]);
         }

@@ -8,7 +8,7 @@
 #include <memory>
 
 class ExactBuffer {
-public:
+  public:
     explicit ExactBuffer(size_t size) : bytes_(new uint8_t[size]()), size_(size) {}
     ExactBuffer(const uint8_t* data, size_t size) : ExactBuffer(size) {
         if (size > 0) {
@@ -20,7 +20,7 @@ public:
     const uint8_t* Data() const { return bytes_.get(); }
     size_t Size() const { return size_; }
 
-private:
+  private:
     std::unique_ptr<uint8_t[]> bytes_;
     size_t size_;
 };

@@ -7,12 +7,12 @@
 #include <cstring>
 #include <initializer_list>
 
-#define FUZZ_CHECK(condition)                                                          \
-    do {                                                                               \
-        if (!(condition)) {                                                            \
+#define FUZZ_CHECK(condition)                                                                  \
+    do {                                                                                       \
+        if (!(condition)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                              \
-        }                                                                              \
+            std::abort();                                                                      \
+        }                                                                                      \
     } while (0)
 
 // A failure's message: terminated inside the buffer and starting with the

@@ -1,8 +1,6 @@
 #include "fuzz_input.h"
 
-uint8_t FuzzInput::Byte() {
-    return offset_ < size_ ? data_[offset_++] : 0;
-}
+uint8_t FuzzInput::Byte() { return offset_ < size_ ? data_[offset_++] : 0; }
 
 uint32_t FuzzInput::Word() {
     uint32_t value = 0;

@@ -7,7 +7,7 @@
 #include <vector>
 
 class FuzzInput {
-public:
+  public:
     FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
 
     uint8_t Byte();
@@ -21,7 +21,7 @@ public:
     // count bytes repeating the unread rest (zeros when nothing is left).
     std::vector<uint8_t> RestRepeated(size_t count);
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t offset_ = 0;

@@ -26,7 +26,8 @@ void CheckDescription(const char* path) {
         }
     }
     for (const ContainerKeyValue& entry : description.keyValues) {
-        FUZZ_CHECK(entry.offset + 4 + entry.key.size() + entry.value.size() <= description.fileSize);
+        FUZZ_CHECK(entry.offset + 4 + entry.key.size() + entry.value.size() <=
+                   description.fileSize);
     }
     FUZZ_CHECK(description.Conforms() == description.deviations.empty());
 }

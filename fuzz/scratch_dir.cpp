@@ -20,7 +20,8 @@ void RemoveScratchDirectory() {
 
 const std::string& ScratchDirectory() {
     if (g_directory.empty()) {
-        std::string pattern = (std::filesystem::temp_directory_path() / "vostrel-fuzz-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "vostrel-fuzz-XXXXXX").string();
         if (mkdtemp(pattern.data()) == nullptr) {
             std::perror("mkdtemp");
             std::abort();

@@ -26,15 +26,16 @@ void PickValues(FuzzInput& in, uint8_t values[16]) {
     for (int k = 0; k < 16; ++k) {
         const uint8_t byte = in.Byte();
         switch (kind) {
-        case 0:
-            values[k] = byte;
-            break;
-        case 1:
-            values[k] = static_cast<uint8_t>(std::clamp(palette[0] + (static_cast<int8_t>(byte) >> shift), 0, 255));
-            break;
-        default:
-            values[k] = palette[byte % 4];
-            break;
+            case 0:
+                values[k] = byte;
+                break;
+            case 1:
+                values[k] = static_cast<uint8_t>(
+                    std::clamp(palette[0] + (static_cast<int8_t>(byte) >> shift), 0, 255));
+                break;
+            default:
+                values[k] = palette[byte % 4];
+                break;
         }
     }
 }

@@ -55,7 +55,8 @@ std::vector<uint8_t> Tga(uint32_t width, uint32_t height, uint32_t bitsPerPixel)
 }
 
 std::vector<uint8_t> Etc1Ktx() {
-    std::vector<uint8_t> bytes = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x31, 0x31, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
+    std::vector<uint8_t> bytes = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x31,
+                                  0x31, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
     const uint32_t header[13] = {0x04030201, 0, 0, 0, 0x8D64, 0x8D64, 4, 4, 0, 0, 1, 1, 0};
     for (uint32_t word : header) {
         PutLE(bytes, word, 4);
@@ -72,11 +73,11 @@ std::vector<uint8_t> UncompressedDds() {
     uint32_t header[31] = {};
     header[0] = 124;
     header[1] = 0x2100F;
-    header[2] = 2;       // height
-    header[3] = 2;       // width
-    header[4] = 16;      // data size
-    header[6] = 1;       // levels
-    header[18] = 32;     // pixel format size
+    header[2] = 2;    // height
+    header[3] = 2;    // width
+    header[4] = 16;   // data size
+    header[6] = 1;    // levels
+    header[18] = 32;  // pixel format size
     header[19] = 0x41;
     header[20] = 0x20434E55;  // "UNC "
     header[21] = 32;

@@ -10,7 +10,7 @@ packages=(
     libfreeimage-dev libtinyxml2-dev nlohmann-json3-dev
     libhwy-dev libssl-dev libtiff-dev
     android-libetc1-dev libsquish-dev etc1tool
-    clang libclang-rt-14-dev
+    clang clang-format libclang-rt-14-dev
     time
     dpkg-dev file
 )

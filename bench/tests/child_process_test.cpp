@@ -31,8 +31,9 @@ TEST(ChildProcess, SettingReplacesTheVariablesItNames) {
     const std::string log = dir.File("log.txt");
     setenv("BENCH_CHILD_KEPT", "kept", 1);
     setenv("BENCH_CHILD_SET", "parent", 1);
-    const ChildRun run = RunChild({"sh", "-c", "echo $BENCH_CHILD_KEPT $BENCH_CHILD_SET $BENCH_CHILD_NEW"},
-                                  log, {"BENCH_CHILD_SET=child", "BENCH_CHILD_NEW=new"});
+    const ChildRun run =
+        RunChild({"sh", "-c", "echo $BENCH_CHILD_KEPT $BENCH_CHILD_SET $BENCH_CHILD_NEW"}, log,
+                 {"BENCH_CHILD_SET=child", "BENCH_CHILD_NEW=new"});
     unsetenv("BENCH_CHILD_KEPT");
     unsetenv("BENCH_CHILD_SET");
     EXPECT_EQ(run.exitStatus, 0);

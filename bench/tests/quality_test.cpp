@@ -34,9 +34,7 @@ TEST(Quality, OnlyTheChosenChannelsCount) {
     EXPECT_EQ(rgba.count, 8u);
 }
 
-TEST(Quality, NothingComparedHasNoFigure) {
-    EXPECT_TRUE(std::isnan(Psnr(SquaredError{})));
-}
+TEST(Quality, NothingComparedHasNoFigure) { EXPECT_TRUE(std::isnan(Psnr(SquaredError{}))); }
 
 TEST(Quality, ChannelNames) {
     EXPECT_EQ(ChannelNames(CHANNELS_RGB), "RGB");

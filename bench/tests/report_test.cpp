@@ -41,8 +41,8 @@ std::string ReadFile(const std::string& path) {
 
 TEST(Report, TotalsAddTimesAndAverageThePictures) {
     Totals totals;
-    totals.Add(Measured(0.5, 1.0, 3000000.0));   // MSE 1
-    totals.Add(Measured(0.5, 1.0, 300000000.0)); // MSE 100
+    totals.Add(Measured(0.5, 1.0, 3000000.0));    // MSE 1
+    totals.Add(Measured(0.5, 1.0, 300000000.0));  // MSE 100
     Measurement missing;
     missing.note = "encode returned 9";
     totals.Add(missing);
@@ -97,7 +97,8 @@ TEST(Report, CsvSummaryReadsBackForTheNextRun) {
     Totals theirs;
     theirs.Add(failed);
     LargeRun large{"ETC1 RGB8", true, 2.0, 1.0, 300 * 1024, 310 * 1024, ""};
-    ASSERT_TRUE(WriteCsv(path, "2026-01-01T00:00:00Z", kEntries, {picture}, {ours, theirs}, {large}, 1000));
+    ASSERT_TRUE(
+        WriteCsv(path, "2026-01-01T00:00:00Z", kEntries, {picture}, {ours, theirs}, {large}, 1000));
     const std::string text = ReadFile(path);
     EXPECT_NE(text.find("\"a, b.png\""), std::string::npos);
     EXPECT_NE(text.find("\"etc1tool run failed, see \"\"log\"\"\""), std::string::npos);
@@ -113,8 +114,10 @@ TEST(Report, CsvSummaryReadsBackForTheNextRun) {
     EXPECT_NEAR(figures.psnr, 48.1308, 1e-3);
     EXPECT_EQ(summary.count(SummaryKey(kEntries[1])), 1u);
     // The large picture's lines: a million pixels in 2 s and in 1 s.
-    EXPECT_NE(text.find("\"tiled 1000x1000, mips\",1000,1000,1.0000,ETC1 RGB8,\"ours, 1 thread\",ok,0,,0,,1,0.5,300,"),
-              std::string::npos) << text;
+    EXPECT_NE(text.find("\"tiled 1000x1000, mips\",1000,1000,1.0000,ETC1 RGB8,\"ours, 1 "
+                        "thread\",ok,0,,0,,1,0.5,300,"),
+              std::string::npos)
+        << text;
     EXPECT_NE(text.find("\"ours, all cores\",ok,0,,0,,1,1,310,"), std::string::npos) << text;
 }
 
@@ -151,17 +154,20 @@ TEST(Report, TableShowsOneThreadAllCoresAndTheirRatio) {
     theirs.Add(peer);
     const std::string table = FormatTable(kEntries, {ours, theirs}, 2);
     EXPECT_NE(table.find("2 threads"), std::string::npos) << table;
-    EXPECT_NE(table.find("ours                1          2          4    2.00x"), std::string::npos) << table;
-    EXPECT_NE(table.find("etc1tool            1          2          -        -"), std::string::npos) << table;
+    EXPECT_NE(table.find("ours                1          2          4    2.00x"), std::string::npos)
+        << table;
+    EXPECT_NE(table.find("etc1tool            1          2          -        -"), std::string::npos)
+        << table;
 }
 
 TEST(Report, LargeRunsShowSecondsScalingAndPeaks) {
-    const std::string table = FormatLargeRuns(
-        {{"3DC XY", true, 24.0, 12.5, 200 * 1024, 210 * 1024, ""},
-         {"3DC X", false, 0, 0, 0, 0, "VostrelCmd run failed"}},
-        2);
-    EXPECT_NE(table.find("3DC XY                      24.00      12.50    1.92x      200.0      210.0"),
-              std::string::npos)
+    const std::string table =
+        FormatLargeRuns({{"3DC XY", true, 24.0, 12.5, 200 * 1024, 210 * 1024, ""},
+                         {"3DC X", false, 0, 0, 0, 0, "VostrelCmd run failed"}},
+                        2);
+    EXPECT_NE(
+        table.find("3DC XY                      24.00      12.50    1.92x      200.0      210.0"),
+        std::string::npos)
         << table;
     EXPECT_NE(table.find("failed (VostrelCmd run failed)"), std::string::npos) << table;
 }

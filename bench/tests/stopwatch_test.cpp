@@ -11,7 +11,8 @@ TEST(Stopwatch, MedianOfOddAndEvenCounts) {
 TEST(Stopwatch, FastRunsStopAtTheRunLimitAfterAWarmUp) {
     int calls = 0;
     bool ok = false;
-    const auto samples = TimeRepeatedly({1e9, 5}, [&] { return ++calls > 0; }, &ok);
+    const auto samples = TimeRepeatedly(
+        {1e9, 5}, [&] { return ++calls > 0; }, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(samples.size(), 5u);
     EXPECT_EQ(calls, 6);
@@ -20,7 +21,8 @@ TEST(Stopwatch, FastRunsStopAtTheRunLimitAfterAWarmUp) {
 TEST(Stopwatch, AWarmUpThatTakesTheBudgetIsTheOnlySample) {
     int calls = 0;
     bool ok = false;
-    const auto samples = TimeRepeatedly({1e-12, 5}, [&] { return ++calls > 0; }, &ok);
+    const auto samples = TimeRepeatedly(
+        {1e-12, 5}, [&] { return ++calls > 0; }, &ok);
     EXPECT_TRUE(ok);
     EXPECT_EQ(samples.size(), 1u);
     EXPECT_EQ(calls, 1);
@@ -29,7 +31,8 @@ TEST(Stopwatch, AWarmUpThatTakesTheBudgetIsTheOnlySample) {
 TEST(Stopwatch, AFailedRunEndsTheMeasurement) {
     int calls = 0;
     bool ok = true;
-    const auto samples = TimeRepeatedly({1e9, 5}, [&] { return ++calls < 3; }, &ok);
+    const auto samples = TimeRepeatedly(
+        {1e9, 5}, [&] { return ++calls < 3; }, &ok);
     EXPECT_FALSE(ok);
     EXPECT_EQ(calls, 3);
     EXPECT_EQ(samples.size(), 1u);

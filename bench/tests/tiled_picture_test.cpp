@@ -11,7 +11,8 @@ Picture Numbered(uint8_t id, uint32_t width, uint32_t height) {
     picture.height = height;
     for (uint32_t y = 0; y < height; ++y) {
         for (uint32_t x = 0; x < width; ++x) {
-            picture.rgba.insert(picture.rgba.end(), {id, uint8_t(x), uint8_t(y), uint8_t(x >> 8 | y >> 8 << 4)});
+            picture.rgba.insert(picture.rgba.end(),
+                                {id, uint8_t(x), uint8_t(y), uint8_t(x >> 8 | y >> 8 << 4)});
         }
     }
     return picture;

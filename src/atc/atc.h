@@ -42,8 +42,8 @@ int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uin
 
 int32_t ATI_TC_EncodeFast(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
                           uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
-                          uint32_t flags, uint32_t format, ATI_TC_Header* header,
-                          uint8_t* output, uint32_t* size);
+                          uint32_t flags, uint32_t format, ATI_TC_Header* header, uint8_t* output,
+                          uint32_t* size);
 
 int32_t ATI_TC_Decode(const ATI_TC_Header* header, const uint8_t* data, uint32_t order,
                       uint8_t* output, uint32_t* size);

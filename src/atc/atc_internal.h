@@ -163,7 +163,7 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
                            uint16_t* colour1);
 uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                uint16_t* colour1, int32_t* grade);
-uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format,
-                                    uint16_t* colour0, uint16_t* colour1);
+uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+                                    uint16_t* colour1);
 uint32_t encodeColourBlockFastReference(const ColourBlock& texels, uint32_t format,
                                         uint16_t* colour0, uint16_t* colour1, int32_t* grade);

@@ -105,5 +105,5 @@ void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runSta
 
 // nearest_indices.cpp: refineIndices with the palette already built; true
 // when the index word was replaced.
-bool refineWithPalette(const TexelPlanes& planes, uint32_t* indexWord,
-                       const ColourPalette& palette, int mode, RefineRule rule);
+bool refineWithPalette(const TexelPlanes& planes, uint32_t* indexWord, const ColourPalette& palette,
+                       int mode, RefineRule rule);

@@ -67,11 +67,10 @@ bool blackModeWantedFast(const Clusters& clusters) {
     const int s3 = hues.bright.saturation;
     const int s2 = hues.second.saturation;
     const int s1 = hues.first.saturation;
-    bool candidate =
-        (s3 > 5 && ((s2 > 5 && huesDiffer(hues.bright.hue, hues.second.hue)) ||
-                    (s1 > 5 && huesDiffer(hues.bright.hue, hues.first.hue)))) ||
-        (clusters.count[2] > 0 && ((s2 > 15 && s2 > 2 * s3) || s2 > 70)) ||
-        (clusters.count[1] > 0 && ((s1 > 15 && s1 > 2 * s3) || s1 > 70));
+    bool candidate = (s3 > 5 && ((s2 > 5 && huesDiffer(hues.bright.hue, hues.second.hue)) ||
+                                 (s1 > 5 && huesDiffer(hues.bright.hue, hues.first.hue)))) ||
+                     (clusters.count[2] > 0 && ((s2 > 15 && s2 > 2 * s3) || s2 > 70)) ||
+                     (clusters.count[1] > 0 && ((s1 > 15 && s1 > 2 * s3) || s1 > 70));
     if (!candidate) {
         return false;
     }
@@ -80,8 +79,7 @@ bool blackModeWantedFast(const Clusters& clusters) {
     const TexelColour& m2 = clusters.mean[2];
     const TexelColour& m3 = clusters.mean[3];
     ColourPalette line = interpolatedPalette(m0, m3);
-    int interpolatedError =
-        squaredDistance(m1, line.entry[1]) + squaredDistance(m2, line.entry[2]);
+    int interpolatedError = squaredDistance(m1, line.entry[1]) + squaredDistance(m2, line.entry[2]);
     ColourPalette black = blackModePalette(clusters.count[2] > 0 ? m2 : m1, m3);
     int blackError = squaredDistance(m0, black.entry[0]) + squaredDistance(m1, black.entry[1]);
     return blackError < interpolatedError;

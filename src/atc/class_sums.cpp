@@ -75,10 +75,10 @@ ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t for
     }
     const uint8_t* s0 = sources.source0.ch;
     const uint8_t* s1 = sources.source1.ch;
-    const TexelColour c0{{kField5.reconstruct[s0[0]], kField5.reconstruct[s0[1]],
-                          kField5.reconstruct[s0[2]]}};
-    const TexelColour c1{{kField5.reconstruct[s1[0]], kField6.reconstruct[s1[1]],
-                          kField5.reconstruct[s1[2]]}};
+    const TexelColour c0{
+        {kField5.reconstruct[s0[0]], kField5.reconstruct[s0[1]], kField5.reconstruct[s0[2]]}};
+    const TexelColour c1{
+        {kField5.reconstruct[s1[0]], kField6.reconstruct[s1[1]], kField5.reconstruct[s1[2]]}};
     return mode != 0 ? blackModePalette(c0, c1) : interpolatedPalette(c0, c1);
 }
 

@@ -18,7 +18,7 @@ struct Candidate {
 // The search lowers hi, and with it the start of class 3, monotonically, so
 // a split seen under an earlier start can never come again.
 class SeenSplits {
-public:
+  public:
     // True when the split came before; marks it otherwise.
     bool check(const Split& split) {
         if (split.p3 != m_start) {
@@ -34,7 +34,7 @@ public:
         return seen;
     }
 
-private:
+  private:
     int m_start = -1;
     uint64_t m_seen[5] = {};  // bit 17 x p1 + p2
 };

@@ -19,8 +19,8 @@ struct Candidate {
 
 }  // namespace
 
-uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format,
-                                    uint16_t* colour0, uint16_t* colour1) {
+uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+                                    uint16_t* colour1) {
     int luma[16];
     for (int t = 0; t < 16; ++t) {
         luma[t] = luminance(texelAt(texels, t));

@@ -40,7 +40,8 @@ void decodeRows(const ColourLevel level, const uint8_t* data, uint8_t* output, u
             }
             const uint16_t colour0 = static_cast<uint16_t>(readLittleEndian(data, 2));
             const uint16_t colour1 = static_cast<uint16_t>(readLittleEndian(data + 2, 2));
-            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, level.format, &texels);
+            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, level.format,
+                              &texels);
             data += 8;
             for (uint64_t y = 0; y < 4 && by + y < level.height; ++y) {
                 for (uint64_t x = 0; x < 4 && bx + x < level.width; ++x) {

@@ -18,8 +18,9 @@ int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uin
                       uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,
                       uint32_t flags, uint32_t format, ATI_TC_Header* header, uint8_t* output,
                       uint32_t* size) {
-    const EncodeRequest request{source, describeSource(mask0, mask1, mask2, alphaMask),
-                                width,  height, pitch, flags, format};
+    const EncodeRequest request{
+        source, describeSource(mask0, mask1, mask2, alphaMask), width, height, pitch, flags,
+        format};
     bool walk = false;
     const int32_t result = startEncode(request, PixelSizes::Any, header, output, size, &walk);
     if (walk) {

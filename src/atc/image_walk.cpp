@@ -152,8 +152,8 @@ bool isRgba8888(const SourceLayout& layout) {
            layout.alpha.mask == 0xFF000000;
 }
 
-void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
-                         ColourBlock* texels, uint8_t nibbles[16]) {
+void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by, ColourBlock* texels,
+                         uint8_t nibbles[16]) {
     int64_t offsets[4];
     for (int x = 0; x < 4; ++x) {
         offsets[x] = std::min<int64_t>(bx + x, request.width - 1) * 4;
@@ -162,7 +162,8 @@ void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
     // channel bytes and one word of alpha nibbles.
     uint8_t* out = &texels->texel[0][0];
     for (int y = 0; y < 4; ++y, out += 12) {
-        const uint8_t* row = request.source + std::min<int64_t>(by + y, request.height - 1) * request.pitch;
+        const uint8_t* row =
+            request.source + std::min<int64_t>(by + y, request.height - 1) * request.pitch;
         const uint32_t p0 = loadWord(row + offsets[0]);
         const uint32_t p1 = loadWord(row + offsets[1]);
         const uint32_t p2 = loadWord(row + offsets[2]);
@@ -170,7 +171,8 @@ void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
         storeWord((p0 & 0xFFFFFF) | p1 << 24, out);
         storeWord((p1 >> 8 & 0xFFFF) | p2 << 16, out + 4);
         storeWord((p2 >> 16 & 0xFF) | p3 << 8, out + 8);
-        storeWord(p0 >> 28 | (p1 >> 28) << 8 | (p2 >> 28) << 16 | (p3 >> 28) << 24, nibbles + 4 * y);
+        storeWord(p0 >> 28 | (p1 >> 28) << 8 | (p2 >> 28) << 16 | (p3 >> 28) << 24,
+                  nibbles + 4 * y);
     }
 }
 

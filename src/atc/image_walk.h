@@ -32,8 +32,8 @@ struct EncodeRequest {
 };
 
 enum class PixelSizes {
-    Any,       // whatever the masks add up to
-    TwoToFour, // 2, 3 or 4 bytes only
+    Any,        // whatever the masks add up to
+    TwoToFour,  // 2, 3 or 4 bytes only
 };
 
 SourceLayout describeSource(uint32_t mask0, uint32_t mask1, uint32_t mask2, uint32_t alphaMask);
@@ -55,8 +55,8 @@ bool isRgba8888(const SourceLayout& layout);
 
 // gatherBlock for a source of which isRgba8888 holds: the same texels and
 // nibbles, copied without looking at the masks.
-void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by,
-                         ColourBlock* texels, uint8_t nibbles[16]);
+void gatherRgba8888Block(const EncodeRequest& request, int64_t bx, int64_t by, ColourBlock* texels,
+                         uint8_t nibbles[16]);
 
 void storeColourBlock(uint16_t colour0, uint16_t colour1, uint32_t indexWord, uint8_t block[8]);
 

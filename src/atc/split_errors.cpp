@@ -99,10 +99,8 @@ HWY_INLINE V Reconstruct(D d, V value) {
     const V q = hn::ShiftRight<8 - kBits>(value);
     const V other = hn::Xor(q, hn::Set(d, 1));
     const V kept = hn::Or(hn::ShiftLeft<8 - kBits>(q), hn::ShiftRight<2 * kBits - 8>(q));
-    const V flipped =
-        hn::Or(hn::ShiftLeft<8 - kBits>(other), hn::ShiftRight<2 * kBits - 8>(other));
-    const auto closer =
-        hn::Lt(hn::Abs(hn::Sub(value, flipped)), hn::Abs(hn::Sub(value, kept)));
+    const V flipped = hn::Or(hn::ShiftLeft<8 - kBits>(other), hn::ShiftRight<2 * kBits - 8>(other));
+    const auto closer = hn::Lt(hn::Abs(hn::Sub(value, flipped)), hn::Abs(hn::Sub(value, kept)));
     return hn::IfThenElse(closer, flipped, kept);
 }
 
@@ -180,9 +178,9 @@ void OuterClassTables(D d, const SortedTexels& sorted, bool orderMode, OuterClas
             const V floor0 = Luminance(d, hn::And(colour0[0], hn::Set(d, 0xF8)),
                                        hn::And(colour0[1], hn::Set(d, 0xFC)),
                                        hn::And(colour0[2], hn::Set(d, 0xF8)));
-            const V ceil3 = Luminance(d, hn::Or(colour3[0], hn::Set(d, 7)),
-                                      hn::Or(colour3[1], hn::Set(d, 3)),
-                                      hn::Or(colour3[2], hn::Set(d, 7)));
+            const V ceil3 =
+                Luminance(d, hn::Or(colour3[0], hn::Set(d, 7)), hn::Or(colour3[1], hn::Set(d, 3)),
+                          hn::Or(colour3[2], hn::Set(d, 7)));
             hn::Store(floor0, d, first->luminanceBound + p);
             hn::Store(ceil3, d, last->luminanceBound + p);
         }
@@ -234,9 +232,9 @@ HWY_INLINE LaneHues HueSaturationOf(D d, const V colour[3]) {
     const V smallest = hn::Min(hn::Min(colour[0], colour[1]), colour[2]);
     const V range = hn::Sub(largest, smallest);
     const V one = hn::Set(d, 1);
-    const V saturation = hn::ConvertTo(
-        d, hn::Div(hn::ConvertTo(df, hn::Mul(range, hn::Set(d, 100))),
-                   hn::ConvertTo(df, hn::Max(largest, one))));
+    const V saturation =
+        hn::ConvertTo(d, hn::Div(hn::ConvertTo(df, hn::Mul(range, hn::Set(d, 100))),
+                                 hn::ConvertTo(df, hn::Max(largest, one))));
     const auto redMax = hn::Eq(colour[0], largest);
     const auto greenMax = hn::Eq(colour[1], largest);
     const V numerator = hn::IfThenElse(
@@ -257,8 +255,8 @@ HWY_INLINE hn::Mask<D> HuesDiffer(D d, V a, V b) {
     a = hn::IfThenElse(hn::Eq(a, none), hn::IfThenElse(hn::Eq(b, none), hn::Zero(d), b), a);
     b = hn::IfThenElse(hn::Eq(b, none), a, b);
     V distance = hn::Abs(hn::Sub(a, b));
-    distance = hn::IfThenElse(hn::Gt(distance, hn::Set(d, 180)),
-                              hn::Sub(hn::Set(d, 360), distance), distance);
+    distance = hn::IfThenElse(hn::Gt(distance, hn::Set(d, 180)), hn::Sub(hn::Set(d, 360), distance),
+                              distance);
     return hn::Gt(distance, hn::Set(d, 30));
 }
 
@@ -290,9 +288,9 @@ HWY_INLINE V BlackModeLanes(D d, const OuterClasses& last, V p3, V count1, V cou
         has2, hn::Or(hn::Gt(hues2.saturation, twiceBright), hn::Gt(hues2.saturation, seventy)));
     const auto saturated1 = hn::And(
         has1, hn::Or(hn::Gt(hues1.saturation, twiceBright), hn::Gt(hues1.saturation, seventy)));
-    const auto wanted = hn::Or(hn::Or(HuesDiffer(d, hues3.hue, hues2.hue),
-                                      HuesDiffer(d, hues3.hue, hues1.hue)),
-                               hn::Or(saturated2, saturated1));
+    const auto wanted =
+        hn::Or(hn::Or(HuesDiffer(d, hues3.hue, hues2.hue), HuesDiffer(d, hues3.hue, hues1.hue)),
+               hn::Or(saturated2, saturated1));
 
     const auto moved = hn::Not(has2);
     const V blackCount1 = hn::IfThenZeroElse(moved, count1);
@@ -305,13 +303,13 @@ HWY_INLINE V BlackModeLanes(D d, const OuterClasses& last, V p3, V count1, V cou
         const V bright = Lookup16(d, last.colour[k], p3);
         const V second = hn::Max(hn::Sub(middle, hn::ShiftRight<2>(bright)), hn::Zero(d));
         error = hn::Add(error, ErrorTerm(second, blackCount1, hn::IfThenZeroElse(moved, sum1[k])));
-        error = hn::Add(error, ErrorTerm(middle, blackCount2, hn::IfThenElse(moved, sum1[k], sum2[k])));
+        error =
+            hn::Add(error, ErrorTerm(middle, blackCount2, hn::IfThenElse(moved, sum1[k], sum2[k])));
     }
     return hn::IfThenElse(wanted, error, interpolatedError);
 }
 
-LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format,
-                       int32_t* HWY_RESTRICT errors) {
+LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format, int32_t* HWY_RESTRICT errors) {
     const D d;
     const bool orderMode = format == FORMAT_ATC_ORDER_MODE;
     OuterClasses first;
@@ -346,7 +344,8 @@ LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format,
             scalar = hn::Or(scalar, hn::Gt(Lookup16(d, first.luminanceBound, p1),
                                            Lookup16(d, last.luminanceBound, p3)));
         }
-        V error = hn::Add(squares, hn::Add(Lookup16(d, first.term, p1), Lookup16(d, last.term, p3)));
+        V error =
+            hn::Add(squares, hn::Add(Lookup16(d, first.term, p1), Lookup16(d, last.term, p3)));
         V sum1[3];
         V sum2[3];
         for (int k = 0; k < 3; ++k) {
@@ -363,10 +362,9 @@ LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format,
             error = hn::Add(error, ErrorTerm(mix2, count2, sum2[k]));
         }
         if (!orderMode && !hn::AllFalse(d, blackPossible)) {
-            error = hn::IfThenElse(blackPossible,
-                                   BlackModeLanes(d, last, p3, count1, count2, sum1, sum2, squares,
-                                                  error),
-                                   error);
+            error = hn::IfThenElse(
+                blackPossible,
+                BlackModeLanes(d, last, p3, count1, count2, sum1, sum2, squares, error), error);
         }
         hn::Store(hn::IfThenElse(scalar, notEvaluated, error), d, errors + n);
         pending += static_cast<int>(hn::CountTrue(d, scalar));
@@ -384,8 +382,8 @@ LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format,
     return {hn::GetLane(firstAt), pending};
 }
 
-void LaneHueSaturation(const int32_t* HWY_RESTRICT colours, size_t count,
-                       int32_t* HWY_RESTRICT hue, int32_t* HWY_RESTRICT saturation) {
+void LaneHueSaturation(const int32_t* HWY_RESTRICT colours, size_t count, int32_t* HWY_RESTRICT hue,
+                       int32_t* HWY_RESTRICT saturation) {
     const D d;
     for (size_t i = 0; i < count; i += hn::Lanes(d)) {
         const V colour[3] = {hn::LoadU(d, colours + i), hn::LoadU(d, colours + count + i),

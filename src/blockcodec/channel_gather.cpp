@@ -9,7 +9,9 @@
 namespace {
 
 // The channel's value with its run at bit 0.
-uint32_t ChannelValue(uint32_t pixel, const ChannelMask& mask) { return (pixel & mask.mask) >> mask.shift; }
+uint32_t ChannelValue(uint32_t pixel, const ChannelMask& mask) {
+    return (pixel & mask.mask) >> mask.shift;
+}
 
 // Widens a run of 1..8 bits by replicating its bits downward; of a wider run
 // only the top 8 bits are kept.
@@ -87,7 +89,8 @@ void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* 
         const uint8_t* rowStart = image.pixels + row * image.pitch;
         for (int64_t x = 0; x < 4; ++x) {
             const int64_t column = std::min(bx + x, image.width - 1);
-            const uint32_t pixel = PixelValue(rowStart + column * image.pixelBytes, image.pixelBytes);
+            const uint32_t pixel =
+                PixelValue(rowStart + column * image.pixelBytes, image.pixelBytes);
             const int64_t index = 4 * y + x;
             for (int k = 0; k < 3; ++k) {
                 colour->texel[index][k] = WidenColourChannel(pixel, image.colour[k]);
@@ -126,7 +129,7 @@ void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, Colou
         StoreWord((p2 >> 16 & 0xFF) | p3 << 8, out + 8);
         if (alpha != nullptr) {
             StoreWord(p0 >> 24 | (p1 >> 24) << 8 | (p2 >> 24) << 16 | (p3 >> 24) << 24,
-                                alpha->alpha + 4 * y);
+                      alpha->alpha + 4 * y);
         }
     }
 }

@@ -23,7 +23,8 @@ int32_t QuendaEncode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint
     image.colour[1] = AnalyseMask(mask1);
     image.colour[2] = AnalyseMask(mask2);
     image.alpha = AnalyseMask(alphaMask);
-    image.pixelBytes = SourcePixelBytes(image.colour[0], image.colour[1], image.colour[2], image.alpha);
+    image.pixelBytes =
+        SourcePixelBytes(image.colour[0], image.colour[1], image.colour[2], image.alpha);
 
     if ((flags & FLAG_NO_ALPHA) != 0 && (flags & FLAG_ALPHA) != 0) {
         return RESULT_FLAGS_CONFLICT;
@@ -36,7 +37,9 @@ int32_t QuendaEncode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint
         return RESULT_BAD_ARGUMENT;
     }
     const bool empty = width == 0 || height == 0;
-    const uint64_t needed = empty ? 0 : ChainDataSize(static_cast<uint64_t>(width), static_cast<uint64_t>(height), 1, flags, format);
+    const uint64_t needed = empty ? 0
+                                  : ChainDataSize(static_cast<uint64_t>(width),
+                                                  static_cast<uint64_t>(height), 1, flags, format);
     if (needed > *size) {
         return RESULT_BUFFER_TOO_SMALL;
     }

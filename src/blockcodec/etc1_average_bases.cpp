@@ -2,7 +2,9 @@
 
 namespace {
 
-uint32_t Quantize5(float average) { return static_cast<uint32_t>(static_cast<double>(average) * 31 / 255 + 0.5); }
+uint32_t Quantize5(float average) {
+    return static_cast<uint32_t>(static_cast<double>(average) * 31 / 255 + 0.5);
+}
 
 // The 0.0001 is a single-precision constant added after the rounding half.
 uint32_t Quantize4(float average) {

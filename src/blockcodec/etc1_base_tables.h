@@ -16,9 +16,10 @@ constexpr Etc1AverageTables MakeEtc1AverageTables() {
     Etc1AverageTables tables{};
     for (int sum = 0; sum <= 2040; ++sum) {
         const float average = static_cast<float>(sum * 0.125);
-        tables.quantize5[sum] = static_cast<uint8_t>(static_cast<uint32_t>(static_cast<double>(average) * 31 / 255 + 0.5));
-        tables.quantize4[sum] =
-            static_cast<uint8_t>(static_cast<uint32_t>(static_cast<double>(average) / 17 + 0.5 + 0.0001f));
+        tables.quantize5[sum] = static_cast<uint8_t>(
+            static_cast<uint32_t>(static_cast<double>(average) * 31 / 255 + 0.5));
+        tables.quantize4[sum] = static_cast<uint8_t>(
+            static_cast<uint32_t>(static_cast<double>(average) / 17 + 0.5 + 0.0001f));
     }
     return tables;
 }
@@ -36,7 +37,8 @@ constexpr Etc1ChromaFitTables MakeEtc1ChromaFitTables() {
     Etc1ChromaFitTables tables{};
     for (int sum = 0; sum <= 2040; ++sum) {
         const float average = static_cast<float>(sum * 0.125);
-        tables.lower5[sum] = static_cast<uint8_t>(static_cast<uint32_t>(average / 8.22580623626709f));
+        tables.lower5[sum] =
+            static_cast<uint8_t>(static_cast<uint32_t>(average / 8.22580623626709f));
         tables.lower4[sum] = static_cast<uint8_t>(static_cast<uint32_t>(average / 17.0f));
     }
     return tables;

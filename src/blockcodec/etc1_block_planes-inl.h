@@ -60,14 +60,17 @@ void MakePlanes(const ColourBlock& pixels, BlockPlanes* planes, int sum[2][2][3]
         }
         for (size_t i = 0; i < 16; i += hn::Lanes(d32)) {
             for (int c = 0; c < 3; ++c) {
-                hn::Store(hn::PromoteTo(d32, hn::Load(d8for32, bytes[c] + i)), d32, planes->plane[flip][c] + i);
+                hn::Store(hn::PromoteTo(d32, hn::Load(d8for32, bytes[c] + i)), d32,
+                          planes->plane[flip][c] + i);
             }
         }
         for (size_t i = 0; i < 16; i += hn::Lanes(d16)) {
             const auto weighted = [&](int c) {
-                return hn::Mul(hn::PromoteTo(d16, hn::Load(d8for16, bytes[c] + i)), hn::Set(d16, kLumaWeight[c]));
+                return hn::Mul(hn::PromoteTo(d16, hn::Load(d8for16, bytes[c] + i)),
+                               hn::Set(d16, kLumaWeight[c]));
             };
-            hn::Store(hn::Add(hn::Add(weighted(0), weighted(1)), weighted(2)), d16, planes->luma[flip] + i);
+            hn::Store(hn::Add(hn::Add(weighted(0), weighted(1)), weighted(2)), d16,
+                      planes->luma[flip] + i);
         }
     }
 #endif

@@ -16,8 +16,8 @@
 
 #include "etc1_base_tables.h"
 #include "etc1_encoder.h"
-#include "etc1_modifiers.h"
 #include "etc1_lane_minimum-inl.h"
+#include "etc1_modifiers.h"
 #include "hwy/highway.h"
 
 #ifndef VOSTREL_ETC1_CHROMA_FIT_TABLES
@@ -48,10 +48,11 @@ template <class DF, class V>
 HWY_INLINE V Spreads(DF df, V rg, V rb, V gb) {
     const auto spread = [](auto dd, auto a, auto b, auto c) {
         const hn::Rebind<float, decltype(dd)> dfSpread;
-        return hn::DemoteTo(dfSpread,
-                            hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(a, a))),
-                                            hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(b, b)))),
-                                    hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(c, c)))));
+        return hn::DemoteTo(
+            dfSpread,
+            hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(a, a))),
+                            hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(b, b)))),
+                    hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(c, c)))));
     };
 #if HWY_TARGET == HWY_SCALAR
     return spread(hn::Rebind<double, decltype(df)>(), rg, rb, gb);
@@ -61,15 +62,18 @@ HWY_INLINE V Spreads(DF df, V rg, V rb, V gb) {
     } else {
         const hn::Half<DF> dh;
         const hn::Rebind<double, decltype(dh)> dd;
-        const auto lower = spread(dd, hn::LowerHalf(dh, rg), hn::LowerHalf(dh, rb), hn::LowerHalf(dh, gb));
-        const auto upper = spread(dd, hn::UpperHalf(dh, rg), hn::UpperHalf(dh, rb), hn::UpperHalf(dh, gb));
+        const auto lower =
+            spread(dd, hn::LowerHalf(dh, rg), hn::LowerHalf(dh, rb), hn::LowerHalf(dh, gb));
+        const auto upper =
+            spread(dd, hn::UpperHalf(dh, rg), hn::UpperHalf(dh, rb), hn::UpperHalf(dh, gb));
         return hn::Combine(df, upper, lower);
     }
 #endif
 }
 
 // lower is the table of truncated quotients average / step by channel sum.
-HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32_t maximum, uint32_t field[3]) {
+HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32_t maximum,
+                                  uint32_t field[3]) {
     uint32_t choice[2][3];
     float error[2][3];
     for (int c = 0; c < 3; ++c) {
@@ -89,12 +93,14 @@ HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32
     for (size_t i = 0; i < 8; i += hn::Lanes(df)) {
         const auto pick = [&](int c) {
             const auto higher = hn::Eq(hn::Load(di, kChromaFitLanes.higher[c] + i), hn::Set(di, 1));
-            return hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]), hn::Set(df, error[0][c]));
+            return hn::IfThenElse(hn::RebindMask(df, higher), hn::Set(df, error[1][c]),
+                                  hn::Set(df, error[0][c]));
         };
         const auto red = pick(0);
         const auto green = pick(1);
         const auto blue = pick(2);
-        hn::Store(Spreads(df, hn::Sub(red, green), hn::Sub(red, blue), hn::Sub(green, blue)), df, spread + i);
+        hn::Store(Spreads(df, hn::Sub(red, green), hn::Sub(red, blue), hn::Sub(green, blue)), df,
+                  spread + i);
     }
     const uint32_t best = FirstMinimum(df, spread);
     for (int c = 0; c < 3; ++c) {

@@ -11,11 +11,14 @@ constexpr float kStep4 = 17.0f;
 // channel, bit 0 red, bit 1 green, bit 2 blue, in the order they are tried.
 constexpr int kCombinations[8] = {0, 1, 2, 4, 3, 5, 6, 7};
 
-uint8_t WidenField(uint32_t q, uint32_t maximum) { return maximum == 15 ? Etc1Widen4(q) : Etc1Widen5(q); }
+uint8_t WidenField(uint32_t q, uint32_t maximum) {
+    return maximum == 15 ? Etc1Widen4(q) : Etc1Widen5(q);
+}
 
 // Per channel, the truncated value or the next one, whichever combination
 // keeps the quantization errors of the three channels most alike.
-void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum, uint32_t field[3]) {
+void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum,
+                       uint32_t field[3]) {
     uint32_t choice[2][3];
     float error[2][3];
     for (int c = 0; c < 3; ++c) {
@@ -36,7 +39,8 @@ void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum,
         const float rg = eR - eG;
         const float rb = eR - eB;
         const float gb = eG - eB;
-        const float spread = static_cast<float>(0.175513 * (rg * rg) + 0.034086 * (rb * rb) + 0.066918 * (gb * gb));
+        const float spread =
+            static_cast<float>(0.175513 * (rg * rg) + 0.034086 * (rb * rb) + 0.066918 * (gb * gb));
         if (i == 0 || spread < bestError) {
             best = combination;
             bestError = spread;

@@ -9,7 +9,8 @@ void Etc1DecodeBlock(uint32_t word1, uint32_t word2, ColourBlock* pixels) {
         if (differential) {
             const uint32_t q1 = (word1 >> (27 - 8 * c)) & 31;
             const uint32_t field = (word1 >> (24 - 8 * c)) & 7;
-            const int difference = field < 4 ? static_cast<int>(field) : static_cast<int>(field) - 8;
+            const int difference =
+                field < 4 ? static_cast<int>(field) : static_cast<int>(field) - 8;
             base[0][c] = Etc1Widen5(q1);
             base[1][c] = Etc1Widen5(static_cast<uint32_t>(static_cast<int>(q1) + difference) & 31);
         } else {

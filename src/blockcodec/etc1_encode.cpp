@@ -63,7 +63,9 @@ void WidenBases(Orientation* orientation) {
     }
 }
 
-bool SameBase(const uint8_t a[3], const uint8_t b[3]) { return a[0] == b[0] && a[1] == b[1] && a[2] == b[2]; }
+bool SameBase(const uint8_t a[3], const uint8_t b[3]) {
+    return a[0] == b[0] && a[1] == b[1] && a[2] == b[2];
+}
 
 // The code bits of word 2 for one sub-block's choice: code 3, 2, 0, 1 for
 // columns 0 to 3, so the low bit is set for columns 0 and 3, the high bit
@@ -77,9 +79,13 @@ uint32_t CodeBits(const Etc1FastChoice& choice, const uint32_t* codeBit) {
         const auto column = hn::Load(di, choice.column + i);
         const auto bit = hn::Load(du, codeBit + i);
         const auto low = hn::IfThenElseZero(
-            hn::RebindMask(du, hn::Or(hn::Eq(column, hn::Zero(di)), hn::Eq(column, hn::Set(di, 3)))), one);
-        const auto high = hn::IfThenElseZero(hn::RebindMask(du, hn::Lt(column, hn::Set(di, 2))), one);
-        word = hn::Or(word, hn::Or(hn::Shl(low, bit), hn::Shl(high, hn::Add(bit, hn::Set(du, 16)))));
+            hn::RebindMask(du,
+                           hn::Or(hn::Eq(column, hn::Zero(di)), hn::Eq(column, hn::Set(di, 3)))),
+            one);
+        const auto high =
+            hn::IfThenElseZero(hn::RebindMask(du, hn::Lt(column, hn::Set(di, 2))), one);
+        word =
+            hn::Or(word, hn::Or(hn::Shl(low, bit), hn::Shl(high, hn::Add(bit, hn::Set(du, 16)))));
     }
     return hn::GetLane(hn::SumOfLanes(du, word));
 }
@@ -93,7 +99,8 @@ Etc1Words AssembleWords(const Orientation& orientation, int flip) {
     return words;
 }
 
-void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t* base, Etc1FastChoice* choice) {
+void StartSearch(Search* search, const Etc1SubblockLanes& pixels, const uint8_t* base,
+                 Etc1FastChoice* choice) {
     search->pixels = pixels;
     search->base = base;
     search->choice = choice;
@@ -128,7 +135,8 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
                 byChromaFit.choice[s] = byAverage.choice[s];
             } else {
                 byChromaFit.choice[s] = &choices[flip][s][kChromaFit];
-                StartSearch(&searches[count++], lanes[flip][s], byChromaFit.base[s], byChromaFit.choice[s]);
+                StartSearch(&searches[count++], lanes[flip][s], byChromaFit.base[s],
+                            byChromaFit.choice[s]);
             }
         }
     }
@@ -154,15 +162,19 @@ Etc1Words EncodeBlock(const ColourBlock& pixels) {
         flip[e] = orientation[e][1].error < orientation[e][0].error ? 1 : 0;
         chosen[e] = &orientation[e][flip[e]];
     }
-    const int winner = SameWords(chosen, flip) || !ChromaFitWins(lanes, chosen, flip) ? kAverage : kChromaFit;
+    const int winner =
+        SameWords(chosen, flip) || !ChromaFitWins(lanes, chosen, flip) ? kAverage : kChromaFit;
     return AssembleWords(*chosen[winner], flip[winner]);
 }
 
-void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+void SearchSubblockAlone(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                         Etc1FastChoice* choice) {
     SearchSubblock(pixels, base, choice);
 }
 
-Etc1Bases ChromaFitBasesAlone(const int first[3], const int second[3]) { return ChromaFitBases(first, second); }
+Etc1Bases ChromaFitBasesAlone(const int first[3], const int second[3]) {
+    return ChromaFitBases(first, second);
+}
 
 int64_t Target() { return HWY_TARGET; }
 
@@ -179,9 +191,12 @@ HWY_EXPORT(ChromaFitBasesAlone);
 HWY_EXPORT(Target);
 }  // namespace etc1_fast
 
-Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) { return HWY_DYNAMIC_DISPATCH(etc1_fast::EncodeBlock)(pixels); }
+Etc1Words Etc1EncodeBlock(const ColourBlock& pixels) {
+    return HWY_DYNAMIC_DISPATCH(etc1_fast::EncodeBlock)(pixels);
+}
 
-void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                            Etc1FastChoice* choice) {
     HWY_DYNAMIC_DISPATCH(etc1_fast::SearchSubblockAlone)(pixels, base, choice);
 }
 

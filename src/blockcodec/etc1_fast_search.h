@@ -33,7 +33,8 @@ struct Etc1FastChoice {
 };
 
 // The search alone, for tests: the library's encoder runs it inline.
-void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice);
+void Etc1SearchSubblockFast(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                            Etc1FastChoice* choice);
 
 // The encoder's ChooseChromaFitBases, for tests: from the two sub-blocks'
 // channel sums, whose averages are the sums times 0.125.

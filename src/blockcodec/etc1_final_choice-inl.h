@@ -23,8 +23,8 @@ namespace hn = hwy::HWY_NAMESPACE;
 // Per lane, the term Etc1DecodedError adds for the pixel: the decoded colour
 // is base + the chosen modifier, clamped; the term is
 // (0.299 dr^2 + 0.587 dg^2) + 0.114 db^2 in double precision.
-void ErrorTerms(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Etc1FastChoice& choice,
-                double term[8]) {
+void ErrorTerms(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                const Etc1FastChoice& choice, double term[8]) {
     const hn::CappedTag<double, 8> dd;
     const hn::Rebind<int32_t, decltype(dd)> di;
     const int* modifiers = Etc1ModifierTable[choice.codeword];
@@ -34,31 +34,36 @@ void ErrorTerms(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Et
         const auto column = hn::Load(di, choice.column + i);
         auto modifier = hn::Set(di, modifiers[0]);
         for (int k = 1; k < 4; ++k) {
-            modifier = hn::IfThenElse(hn::Eq(column, hn::Set(di, k)), hn::Set(di, modifiers[k]), modifier);
+            modifier =
+                hn::IfThenElse(hn::Eq(column, hn::Set(di, k)), hn::Set(di, modifiers[k]), modifier);
         }
         const auto square = [&](int c) {
-            const auto decoded = hn::Min(hn::Max(hn::Add(hn::Set(di, base[c]), modifier), zero), top);
+            const auto decoded =
+                hn::Min(hn::Max(hn::Add(hn::Set(di, base[c]), modifier), zero), top);
             const auto difference = hn::Sub(decoded, hn::LoadU(di, pixels.plane[c] + i));
             return hn::PromoteTo(dd, hn::Mul(difference, difference));
         };
-        const auto sum = hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), square(0)), hn::Mul(hn::Set(dd, 0.587), square(1))),
-                                 hn::Mul(hn::Set(dd, 0.114), square(2)));
+        const auto sum = hn::Add(
+            hn::Add(hn::Mul(hn::Set(dd, 0.299), square(0)), hn::Mul(hn::Set(dd, 0.587), square(1))),
+            hn::Mul(hn::Set(dd, 0.114), square(2)));
         hn::Store(sum, dd, term + i);
     }
 }
 
 // Etc1BlockError of both encoders' words, [encoder]. A sub-block both chose
 // the same way for the same orientation has its terms computed once.
-void EncoderErrors(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2], const int flip[2],
-                   double error[2]) {
+void EncoderErrors(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2],
+                   const int flip[2], double error[2]) {
     HWY_ALIGN double term[2][16];
     for (int e = 0; e < 2; ++e) {
         for (int s = 0; s < 2; ++s) {
             if (e == kChromaFit && flip[kChromaFit] == flip[kAverage] &&
                 chosen[kChromaFit]->choice[s] == chosen[kAverage]->choice[s]) {
-                std::copy(term[kAverage] + 8 * s, term[kAverage] + 8 * s + 8, term[kChromaFit] + 8 * s);
+                std::copy(term[kAverage] + 8 * s, term[kAverage] + 8 * s + 8,
+                          term[kChromaFit] + 8 * s);
             } else {
-                ErrorTerms(lanes[flip[e]][s], chosen[e]->base[s], *chosen[e]->choice[s], term[e] + 8 * s);
+                ErrorTerms(lanes[flip[e]][s], chosen[e]->base[s], *chosen[e]->choice[s],
+                           term[e] + 8 * s);
             }
         }
         double total = 0.0;
@@ -91,10 +96,12 @@ bool SameWords(const Orientation* chosen[2], const int flip[2]) {
 // sub-block errors is within a relative 2^-20 of its block error, and a
 // margin of 2^-16 on each side decides every comparison outside it.
 // Nearer ones, equal errors among them, take the block errors themselves.
-bool ChromaFitWins(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2], const int flip[2]) {
-    const double average = static_cast<double>(chosen[kAverage]->choice[0]->sum) + chosen[kAverage]->choice[1]->sum;
-    const double chromaFit =
-        static_cast<double>(chosen[kChromaFit]->choice[0]->sum) + chosen[kChromaFit]->choice[1]->sum;
+bool ChromaFitWins(const Etc1SubblockLanes lanes[2][2], const Orientation* chosen[2],
+                   const int flip[2]) {
+    const double average =
+        static_cast<double>(chosen[kAverage]->choice[0]->sum) + chosen[kAverage]->choice[1]->sum;
+    const double chromaFit = static_cast<double>(chosen[kChromaFit]->choice[0]->sum) +
+                             chosen[kChromaFit]->choice[1]->sum;
     constexpr double kMargin = 1.0 / 65536;
     if (chromaFit * (1 + kMargin) < average * (1 - kMargin)) {
         return true;

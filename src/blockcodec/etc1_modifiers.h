@@ -6,8 +6,8 @@
 // Per codeword, the modifiers in column order: large negative, small
 // negative, small positive, large positive.
 constexpr int Etc1ModifierTable[8][4] = {
-    {-8, -2, 2, 8},       {-17, -5, 5, 17},     {-29, -9, 9, 29},     {-42, -13, 13, 42},
-    {-60, -18, 18, 60},   {-80, -24, 24, 80},   {-106, -33, 33, 106}, {-183, -47, 47, 183},
+    {-8, -2, 2, 8},     {-17, -5, 5, 17},   {-29, -9, 9, 29},     {-42, -13, 13, 42},
+    {-60, -18, 18, 60}, {-80, -24, 24, 80}, {-106, -33, 33, 106}, {-183, -47, 47, 183},
 };
 
 // The pixel code stored for each column, and the column each code selects.

@@ -10,21 +10,26 @@ struct Etc1Candidate {
     int32_t error = 0;
 };
 
-Etc1Candidate EncodeOrientation(const ColourBlock& pixels, uint32_t flip, Etc1BaseChooser chooseBases) {
+Etc1Candidate EncodeOrientation(const ColourBlock& pixels, uint32_t flip,
+                                Etc1BaseChooser chooseBases) {
     const Etc1Subblock& first = Etc1Subblocks[flip][0];
     const Etc1Subblock& second = Etc1Subblocks[flip][1];
-    const Etc1Bases bases = chooseBases(AverageSubblock(pixels, first), AverageSubblock(pixels, second));
+    const Etc1Bases bases =
+        chooseBases(AverageSubblock(pixels, first), AverageSubblock(pixels, second));
     uint8_t base[2][3];
     for (int s = 0; s < 2; ++s) {
         for (int c = 0; c < 3; ++c) {
-            base[s][c] = bases.differential ? Etc1Widen5(bases.field[s][c]) : Etc1Widen4(bases.field[s][c]);
+            base[s][c] =
+                bases.differential ? Etc1Widen5(bases.field[s][c]) : Etc1Widen4(bases.field[s][c]);
         }
     }
     const Etc1TableChoice firstChoice = SearchSubblockTable(pixels, first, base[0]);
     const Etc1TableChoice secondChoice = SearchSubblockTable(pixels, second, base[1]);
     Etc1Candidate candidate;
-    candidate.words.word1 = Etc1AssembleWord1(bases, firstChoice.codeword, secondChoice.codeword, flip);
-    candidate.words.word2 = Etc1PixelCodeBits(first, firstChoice.code) | Etc1PixelCodeBits(second, secondChoice.code);
+    candidate.words.word1 =
+        Etc1AssembleWord1(bases, firstChoice.codeword, secondChoice.codeword, flip);
+    candidate.words.word2 =
+        Etc1PixelCodeBits(first, firstChoice.code) | Etc1PixelCodeBits(second, secondChoice.code);
     candidate.error = firstChoice.error + secondChoice.error;
     return candidate;
 }
@@ -38,9 +43,13 @@ Etc1Words EncodeWithBases(const ColourBlock& pixels, Etc1BaseChooser chooseBases
 
 }  // namespace
 
-Etc1Words Etc1EncodeAverage(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseAverageBases); }
+Etc1Words Etc1EncodeAverage(const ColourBlock& pixels) {
+    return EncodeWithBases(pixels, ChooseAverageBases);
+}
 
-Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels) { return EncodeWithBases(pixels, ChooseChromaFitBases); }
+Etc1Words Etc1EncodeChromaFit(const ColourBlock& pixels) {
+    return EncodeWithBases(pixels, ChooseChromaFitBases);
+}
 
 double Etc1BlockError(const ColourBlock& pixels, const Etc1Words& words) {
     ColourBlock decoded;
@@ -62,5 +71,6 @@ double Etc1DecodedError(const ColourBlock& pixels, const ColourBlock& decoded) {
 Etc1Words Etc1EncodeBlockReference(const ColourBlock& pixels) {
     const Etc1Words average = Etc1EncodeAverage(pixels);
     const Etc1Words chromaFit = Etc1EncodeChromaFit(pixels);
-    return Etc1BlockError(pixels, chromaFit) < Etc1BlockError(pixels, average) ? chromaFit : average;
+    return Etc1BlockError(pixels, chromaFit) < Etc1BlockError(pixels, average) ? chromaFit
+                                                                               : average;
 }

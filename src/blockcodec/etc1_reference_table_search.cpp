@@ -62,7 +62,8 @@ Etc1TableChoice SearchSubblockTable(const ColourBlock& pixels, const Etc1Subbloc
         uint8_t candidateColour[4][3];
         for (int column = 0; column < 4; ++column) {
             for (int c = 0; c < 3; ++c) {
-                candidateColour[column][c] = Etc1ClampChannel(base[c] + Etc1ModifierTable[codeword][column]);
+                candidateColour[column][c] =
+                    Etc1ClampChannel(base[c] + Etc1ModifierTable[codeword][column]);
             }
         }
         for (int i = 0; i < 8; ++i) {

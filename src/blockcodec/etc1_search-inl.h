@@ -58,9 +58,10 @@ HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI g
     const auto blueTerm = hn::Mul(hn::Set(df, 0.114f), hn::ConvertTo(df, hn::Mul(blue, blue)));
     const auto sum = [](auto dd, auto r, auto g, auto b) {
         const hn::Rebind<float, decltype(dd)> dfSum;
-        return hn::DemoteTo(dfSum, hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), hn::PromoteTo(dd, r)),
-                                                   hn::PromoteTo(dd, g)),
-                                           hn::PromoteTo(dd, b)));
+        return hn::DemoteTo(dfSum,
+                            hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.299), hn::PromoteTo(dd, r)),
+                                            hn::PromoteTo(dd, g)),
+                                    hn::PromoteTo(dd, b)));
     };
 #if HWY_TARGET == HWY_SCALAR
     return sum(hn::Rebind<double, decltype(di)>(), redSquare, greenTerm, blueTerm);
@@ -99,8 +100,8 @@ HWY_INLINE float OrderedSum(DF /* df */, hn::VFromD<DF> v) {
 #endif
 
 // Codeword t's float error over the sub-block, and each pixel's column.
-HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates, uint32_t t,
-                               int32_t column[8]) {
+HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates,
+                               uint32_t t, int32_t column[8]) {
     const hn::CappedTag<int32_t, 8> di;
     const hn::Rebind<float, decltype(di)> df;
     HWY_ALIGN float error[8];
@@ -113,9 +114,10 @@ HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates
                                     hn::Sub(CandidateChannel(di, candidates, 0, 2, t), blue));
         auto bestColumn = hn::Zero(di);
         for (int c = 1; c < 4; ++c) {
-            const auto candidate = CandidateErrors(di, hn::Sub(CandidateChannel(di, candidates, c, 0, t), red),
-                                                   hn::Sub(CandidateChannel(di, candidates, c, 1, t), green),
-                                                   hn::Sub(CandidateChannel(di, candidates, c, 2, t), blue));
+            const auto candidate =
+                CandidateErrors(di, hn::Sub(CandidateChannel(di, candidates, c, 0, t), red),
+                                hn::Sub(CandidateChannel(di, candidates, c, 1, t), green),
+                                hn::Sub(CandidateChannel(di, candidates, c, 2, t), blue));
             const auto better = hn::Lt(candidate, best);
             best = hn::IfThenElse(better, candidate, best);
             bestColumn = hn::IfThenElse(hn::RebindMask(di, better), hn::Set(di, c), bestColumn);
@@ -174,7 +176,8 @@ HWY_INLINE void PrepareSearch(Search* search) {
 }
 
 HWY_INLINE void EvaluateFirst(Search* search) {
-    search->best = CodewordError(search->pixels, search->candidates, search->first, search->choice->column);
+    search->best =
+        CodewordError(search->pixels, search->candidates, search->first, search->choice->column);
 }
 
 HWY_INLINE void FinishSearch(Search* search) {
@@ -201,7 +204,8 @@ HWY_INLINE void FinishSearch(Search* search) {
     search->choice->error = static_cast<int32_t>(best);
 }
 
-HWY_INLINE void SearchSubblock(const Etc1SubblockLanes& pixels, const uint8_t base[3], Etc1FastChoice* choice) {
+HWY_INLINE void SearchSubblock(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                               Etc1FastChoice* choice) {
     Search search;
     search.pixels = pixels;
     search.base = base;

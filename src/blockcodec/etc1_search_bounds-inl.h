@@ -38,8 +38,9 @@ struct Candidates {
 template <class D, class V>
 HWY_INLINE V CoarseLumas(D d, V r, V g, V b) {
 #if HWY_TARGET == HWY_SCALAR
-    return hn::Add(hn::Add(hn::Mul(r, hn::Set(d, kLumaWeight[0])), hn::Mul(g, hn::Set(d, kLumaWeight[1]))),
-                   hn::Mul(b, hn::Set(d, kLumaWeight[2])));
+    return hn::Add(
+        hn::Add(hn::Mul(r, hn::Set(d, kLumaWeight[0])), hn::Mul(g, hn::Set(d, kLumaWeight[1]))),
+        hn::Mul(b, hn::Set(d, kLumaWeight[2])));
 #else
     // Each codeword's value sits in lanes 2t and 2t + 1: red in the even lane
     // and green in the odd one times (38, 75), and blue times (14, 0), added
@@ -47,8 +48,8 @@ HWY_INLINE V CoarseLumas(D d, V r, V g, V b) {
     // halves.
     const hn::Repartition<int32_t, D> d32;
     auto odd = hn::Zero(d32);
-    auto even = hn::ReorderWidenMulAccumulate(d32, hn::OddEven(g, r), hn::Load(d, kSearchTables.redGreenWeights),
-                                              hn::Zero(d32), odd);
+    auto even = hn::ReorderWidenMulAccumulate(
+        d32, hn::OddEven(g, r), hn::Load(d, kSearchTables.redGreenWeights), hn::Zero(d32), odd);
     even = hn::ReorderWidenMulAccumulate(d32, b, hn::Load(d, kSearchTables.blueWeights), even, odd);
     const auto luma = hn::RearrangeToOddPlusEven(even, odd);
     return hn::BitCast(d, hn::Or(luma, hn::ShiftLeft<16>(luma)));
@@ -65,7 +66,8 @@ HWY_INLINE void ClampCandidates(const uint8_t base[3], Candidates* candidates) {
     for (size_t t = 0; t < kCandidateLanes; t += hn::Lanes(d)) {
         for (int column = 0; column < 4; ++column) {
 #if HWY_TARGET == HWY_SCALAR
-            const auto modifier = hn::Set(d, static_cast<int16_t>(kSearchTables.modifier[column][t]));
+            const auto modifier =
+                hn::Set(d, static_cast<int16_t>(kSearchTables.modifier[column][t]));
 #else
             const auto modifier = hn::Load(d, kSearchTables.modifierPairs[column] + t);
 #endif
@@ -82,7 +84,8 @@ HWY_INLINE void ClampCandidates(const uint8_t base[3], Candidates* candidates) {
 
 // Channel c of codeword t's candidate in column, in every lane of di.
 template <class DI>
-HWY_INLINE hn::VFromD<DI> CandidateChannel(DI di, const Candidates& candidates, int column, int c, uint32_t t) {
+HWY_INLINE hn::VFromD<DI> CandidateChannel(DI di, const Candidates& candidates, int column, int c,
+                                           uint32_t t) {
 #if HWY_TARGET == HWY_SCALAR
     return hn::Set(di, candidates.colour[column][c][t]);
 #else
@@ -124,12 +127,14 @@ HWY_INLINE float ChromaSum(const Etc1SubblockLanes& pixels, const uint8_t base[3
 // (lanes being codewords t and up). The squares and the sums round up by at
 // most a relative 2^-21 in all.
 template <class DF>
-HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels, const Candidates& candidates,
-                                        size_t t) {
+HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels,
+                                        const Candidates& candidates, size_t t) {
 #if HWY_TARGET == HWY_SCALAR
     const hn::Rebind<int32_t, DF> di;
     const hn::Rebind<int16_t, DF> d16;
-    const auto candidate = [&](int column) { return hn::PromoteTo(di, hn::Load(d16, candidates.luma[column] + t)); };
+    const auto candidate = [&](int column) {
+        return hn::PromoteTo(di, hn::Load(d16, candidates.luma[column] + t));
+    };
     const auto y0 = candidate(0);
     const auto y1 = candidate(1);
     const auto y2 = candidate(2);
@@ -163,7 +168,8 @@ HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels, 
             const auto nearest = hn::Min(hn::Min(hn::Abs(hn::Sub(y0, y)), hn::Abs(hn::Sub(y1, y))),
                                          hn::Min(hn::Abs(hn::Sub(y2, y)), hn::Abs(hn::Sub(y3, y))));
             auto odd = hn::Zero(di);
-            const auto even = hn::ReorderWidenMulAccumulate(di, nearest, nearest, hn::Zero(di), odd);
+            const auto even =
+                hn::ReorderWidenMulAccumulate(di, nearest, nearest, hn::Zero(di), odd);
             return hn::ConvertTo(df, hn::RearrangeToOddPlusEven(even, odd));
         };
         sum = hn::Add(sum, squares(pair[0]));
@@ -193,8 +199,8 @@ HWY_INLINE hn::VFromD<DF> LumaDistances(DF df, const Etc1SubblockLanes& pixels, 
 // ChromaSum and the last sum round up by at most a relative 2^-19 in all,
 // and the scale 0.999 / (128 x 127) in float and the last product keep the
 // result below that bound.
-HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], const Candidates& candidates,
-                       float bound[8]) {
+HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3],
+                       const Candidates& candidates, float bound[8]) {
     const hn::CappedTag<int32_t, 8> di;
     const hn::Rebind<float, decltype(di)> df;
     // The largest modifier magnitude no channel of the base clamps with.
@@ -204,8 +210,8 @@ HWY_INLINE void Bounds(const Etc1SubblockLanes& pixels, const uint8_t base[3], c
     const auto chroma = hn::Set(df, ChromaSum(pixels, base));
     for (size_t t = 0; t < 8; t += hn::Lanes(di)) {
         auto sum = LumaDistances(df, pixels, candidates, t);
-        const auto unclamped =
-            hn::RebindMask(df, hn::Lt(hn::Load(di, kSearchTables.modifier[3] + t), hn::Set(di, room + 1)));
+        const auto unclamped = hn::RebindMask(
+            df, hn::Lt(hn::Load(di, kSearchTables.modifier[3] + t), hn::Set(di, room + 1)));
         sum = hn::Add(sum, hn::IfThenElseZero(unclamped, chroma));
         hn::Store(hn::Mul(sum, hn::Set(df, kBoundScale)), df, bound + t);
     }

@@ -25,8 +25,10 @@ constexpr Etc1SearchTables MakeEtc1SearchTables() {
     for (int column = 0; column < 4; ++column) {
         for (int codeword = 0; codeword < 8; ++codeword) {
             tables.modifier[column][codeword] = Etc1ModifierTable[codeword][column];
-            tables.modifierPairs[column][2 * codeword] = static_cast<int16_t>(Etc1ModifierTable[codeword][column]);
-            tables.modifierPairs[column][2 * codeword + 1] = static_cast<int16_t>(Etc1ModifierTable[codeword][column]);
+            tables.modifierPairs[column][2 * codeword] =
+                static_cast<int16_t>(Etc1ModifierTable[codeword][column]);
+            tables.modifierPairs[column][2 * codeword + 1] =
+                static_cast<int16_t>(Etc1ModifierTable[codeword][column]);
         }
     }
     for (int pair = 0; pair < 8; ++pair) {

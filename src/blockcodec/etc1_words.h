@@ -7,7 +7,8 @@
 
 // Word 1 from the base colour fields, the two sub-blocks' codewords, the
 // diff bit and the flip bit.
-inline uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2, uint32_t flip) {
+inline uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, uint32_t codeword2,
+                                  uint32_t flip) {
     uint32_t word = codeword1 << 5 | codeword2 << 2 | flip;
     for (int c = 0; c < 3; ++c) {
         if (bases.differential) {

@@ -38,5 +38,5 @@ int32_t QuendaDecode(uint32_t format, uint32_t width, uint32_t height, uint32_t 
 
 // Stores the bytes that decoding level 0 needs into *size. A negative width
 // or height, or a size beyond 32 bits, stores 0 and gives RESULT_BAD_ARGUMENT.
-int32_t QuendaQueryDecodeBufferSize(int32_t width, int32_t height, uint32_t format,
-                                    int32_t alpha, uint32_t* size);
+int32_t QuendaQueryDecodeBufferSize(int32_t width, int32_t height, uint32_t format, int32_t alpha,
+                                    uint32_t* size);

@@ -1,8 +1,8 @@
 #include "format_facts.h"
 #include "quenda.h"
 
-int32_t QuendaQueryDecodeBufferSize(int32_t width, int32_t height, uint32_t format,
-                                    int32_t alpha, uint32_t* size) {
+int32_t QuendaQueryDecodeBufferSize(int32_t width, int32_t height, uint32_t format, int32_t alpha,
+                                    uint32_t* size) {
     if (size == nullptr) {
         return RESULT_BAD_ARGUMENT;
     }
@@ -14,7 +14,8 @@ int32_t QuendaQueryDecodeBufferSize(int32_t width, int32_t height, uint32_t form
     if (width < 0 || height < 0) {
         return RESULT_BAD_ARGUMENT;
     }
-    const uint64_t needed = static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * pixelBytes;
+    const uint64_t needed =
+        static_cast<uint64_t>(width) * static_cast<uint64_t>(height) * pixelBytes;
     if (needed > UINT32_MAX) {
         return RESULT_BAD_ARGUMENT;
     }

@@ -25,7 +25,9 @@ namespace hn = hwy::HWY_NAMESPACE;
 
 using ValueTag = hn::CappedTag<float, 16>;
 
-RampFit SearchRamp(const WeightedValues& values, int steps) { return SearchRampLanes(values, steps); }
+RampFit SearchRamp(const WeightedValues& values, int steps) {
+    return SearchRampLanes(values, steps);
+}
 
 // value / 255 for every byte, as the reference computes it.
 const float* UnitValues() {
@@ -51,7 +53,8 @@ void SortBytes(const uint8_t values[16], uint8_t sorted[16]) {
         for (int j = 0; j < 16; ++j) {
             const auto value = hn::Set(d, values[j]);
             const auto before = hn::Lt(hn::Set(d, static_cast<uint8_t>(j)), lane);
-            rank = hn::Sub(rank, hn::VecFromMask(d, hn::Or(hn::Lt(value, own), hn::And(hn::Eq(value, own), before))));
+            rank = hn::Sub(rank, hn::VecFromMask(d, hn::Or(hn::Lt(value, own),
+                                                           hn::And(hn::Eq(value, own), before))));
         }
         hn::StoreU(rank, d, position + k);
     }

@@ -68,7 +68,8 @@ SingleChannelEndpoints ChooseEndpoints(const WeightedValues& full, const Weighte
 bool StoreEndpoints(SingleChannelEndpoints endpoints, uint8_t block[8]) {
     const bool distinct = endpoints.e0 != endpoints.e1;
     if (distinct) {
-        const bool ordered = endpoints.eightValues ? endpoints.e0 > endpoints.e1 : endpoints.e0 < endpoints.e1;
+        const bool ordered =
+            endpoints.eightValues ? endpoints.e0 > endpoints.e1 : endpoints.e0 < endpoints.e1;
         if (!ordered) {
             std::swap(endpoints.e0, endpoints.e1);
         }

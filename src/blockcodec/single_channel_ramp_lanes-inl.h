@@ -49,7 +49,7 @@ struct BestEnds {
 
 // Candidates waiting for a vector's worth to be evaluated together.
 class CandidateQueue {
-public:
+  public:
     CandidateQueue(const WeightedValues& values, int steps, BestEnds* best)
         : values_(values), stepsLessOne_(static_cast<float>(steps - 1)), best_(best) {}
 
@@ -82,7 +82,7 @@ public:
         count_ = 0;
     }
 
-private:
+  private:
     // Each lane's RampError sum.
     hn::Vec<RampTag> Errors(RampTag d) const {
         const auto low = hn::Load(d, low_);
@@ -94,11 +94,13 @@ private:
         for (int i = 0; i < values_.count; ++i) {
             const auto v = hn::Set(d, values_.value[i]);
             const auto fromLow = hn::Sub(v, low);
-            const auto inner = hn::Add(low, hn::Mul(step, hn::Floor(hn::Div(hn::Add(fromLow, halfStep), step))));
-            const auto snapped =
-                hn::IfThenElse(hn::Le(fromLow, zero), low, hn::IfThenElse(hn::Ge(v, high), high, inner));
+            const auto inner =
+                hn::Add(low, hn::Mul(step, hn::Floor(hn::Div(hn::Add(fromLow, halfStep), step))));
+            const auto snapped = hn::IfThenElse(hn::Le(fromLow, zero), low,
+                                                hn::IfThenElse(hn::Ge(v, high), high, inner));
             const auto difference = hn::Sub(v, snapped);
-            sum = hn::Add(sum, hn::Mul(hn::Set(d, values_.weight[i]), hn::Mul(difference, difference)));
+            sum = hn::Add(sum,
+                          hn::Mul(hn::Set(d, values_.weight[i]), hn::Mul(difference, difference)));
         }
         return sum;
     }

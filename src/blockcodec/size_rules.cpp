@@ -17,7 +17,9 @@ uint64_t SaturatingMultiply(uint64_t a, uint64_t b) {
 uint64_t SaturatingAdd(uint64_t a, uint64_t b) { return a > UINT64_MAX - b ? UINT64_MAX : a + b; }
 
 // Blocks across an extent: (extent + 3) / 4, at least 1.
-uint64_t BlocksAcross(uint64_t extent) { return std::max<uint64_t>(1, extent / 4 + (extent % 4 + 3) / 4); }
+uint64_t BlocksAcross(uint64_t extent) {
+    return std::max<uint64_t>(1, extent / 4 + (extent % 4 + 3) / 4);
+}
 
 }  // namespace
 
@@ -31,13 +33,16 @@ uint64_t LevelDataSize(uint32_t format, uint32_t flags, uint64_t w, uint64_t h) 
     return SaturatingMultiply(blocks, StoredBlockBytes(format, flags));
 }
 
-uint32_t LevelCount(uint64_t w, uint64_t h) { return static_cast<uint32_t>(std::bit_width(std::max(w, h))); }
+uint32_t LevelCount(uint64_t w, uint64_t h) {
+    return static_cast<uint32_t>(std::bit_width(std::max(w, h)));
+}
 
 uint64_t ChainDataSize(uint64_t w, uint64_t h, int64_t n, uint32_t flags, uint32_t format) {
     const int64_t levels = std::min<int64_t>(n, LevelCount(w, h));
     uint64_t total = 0;
     for (int64_t i = 0; i < levels; ++i) {
-        total = SaturatingAdd(total, LevelDataSize(format, flags, LevelExtent(w, i), LevelExtent(h, i)));
+        total = SaturatingAdd(total,
+                              LevelDataSize(format, flags, LevelExtent(w, i), LevelExtent(h, i)));
     }
     return total;
 }

@@ -34,36 +34,36 @@ void SetOpaque(AlphaBlock* alpha) {
 void DecodeStoredBlock(uint32_t format, uint32_t flags, const uint8_t* in, ColourBlock* colour,
                        AlphaBlock* alpha) {
     switch (format) {
-    case FORMAT_3DC_X:
-        DecodeChannel(in, 0, 2, colour);
-        SetOpaque(alpha);
-        break;
-    case FORMAT_3DC_XY:
-        DecodeChannel(in, 1, 1, colour);
-        DecodeChannel(in + 8, 0, 0, colour);
-        for (auto& texel : colour->texel) {
-            texel[2] = 255;
-        }
-        SetOpaque(alpha);
-        break;
-    case FORMAT_ETC1_RGB8:
-        Etc1DecodeBlock(LoadBigEndian32(in), LoadBigEndian32(in + 4), colour);
-        SetOpaque(alpha);
-        break;
-    case FORMAT_ATC:
-        if ((flags & FLAG_ALPHA) != 0) {
-            if ((flags & FLAG_ALPHA_SINGLE_CHANNEL) != 0) {
-                SingleChannelDecodeBlock(in, alpha->alpha);
-            } else {
-                AtcUnpackExplicitAlpha(in, alpha);
-            }
-            in += 8;
-        } else {
+        case FORMAT_3DC_X:
+            DecodeChannel(in, 0, 2, colour);
             SetOpaque(alpha);
-        }
-        DecodeAtcColour(in, colour);
-        break;
-    default:
-        break;
+            break;
+        case FORMAT_3DC_XY:
+            DecodeChannel(in, 1, 1, colour);
+            DecodeChannel(in + 8, 0, 0, colour);
+            for (auto& texel : colour->texel) {
+                texel[2] = 255;
+            }
+            SetOpaque(alpha);
+            break;
+        case FORMAT_ETC1_RGB8:
+            Etc1DecodeBlock(LoadBigEndian32(in), LoadBigEndian32(in + 4), colour);
+            SetOpaque(alpha);
+            break;
+        case FORMAT_ATC:
+            if ((flags & FLAG_ALPHA) != 0) {
+                if ((flags & FLAG_ALPHA_SINGLE_CHANNEL) != 0) {
+                    SingleChannelDecodeBlock(in, alpha->alpha);
+                } else {
+                    AtcUnpackExplicitAlpha(in, alpha);
+                }
+                in += 8;
+            } else {
+                SetOpaque(alpha);
+            }
+            DecodeAtcColour(in, colour);
+            break;
+        default:
+            break;
     }
 }

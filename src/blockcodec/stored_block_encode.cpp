@@ -29,31 +29,31 @@ void EncodeAtcColour(const ColourBlock& colour, uint8_t* out) {
 void EncodeStoredBlock(uint32_t format, uint32_t flags, const ColourBlock& colour,
                        const AlphaBlock& alpha, uint8_t* out) {
     switch (format) {
-    case FORMAT_3DC_X:
-        EncodeChannel(colour, 0, out);
-        break;
-    case FORMAT_3DC_XY:
-        EncodeChannel(colour, 1, out);
-        EncodeChannel(colour, 0, out + 8);
-        break;
-    case FORMAT_ETC1_RGB8: {
-        const Etc1Words words = Etc1EncodeBlock(colour);
-        StoreBigEndian32(words.word1, out);
-        StoreBigEndian32(words.word2, out + 4);
-        break;
-    }
-    case FORMAT_ATC:
-        if ((flags & FLAG_ALPHA) != 0) {
-            if ((flags & FLAG_ALPHA_SINGLE_CHANNEL) != 0) {
-                SingleChannelEncodeBlock(alpha.alpha, out);
-            } else {
-                AtcPackExplicitAlpha(alpha, out);
-            }
-            out += 8;
+        case FORMAT_3DC_X:
+            EncodeChannel(colour, 0, out);
+            break;
+        case FORMAT_3DC_XY:
+            EncodeChannel(colour, 1, out);
+            EncodeChannel(colour, 0, out + 8);
+            break;
+        case FORMAT_ETC1_RGB8: {
+            const Etc1Words words = Etc1EncodeBlock(colour);
+            StoreBigEndian32(words.word1, out);
+            StoreBigEndian32(words.word2, out + 4);
+            break;
         }
-        EncodeAtcColour(colour, out);
-        break;
-    default:
-        break;
+        case FORMAT_ATC:
+            if ((flags & FLAG_ALPHA) != 0) {
+                if ((flags & FLAG_ALPHA_SINGLE_CHANNEL) != 0) {
+                    SingleChannelEncodeBlock(alpha.alpha, out);
+                } else {
+                    AtcPackExplicitAlpha(alpha, out);
+                }
+                out += 8;
+            }
+            EncodeAtcColour(colour, out);
+            break;
+        default:
+            break;
     }
 }

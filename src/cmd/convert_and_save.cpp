@@ -10,7 +10,7 @@ namespace {
 
 // Owns the level records of one run.
 class LevelList {
-public:
+  public:
     explicit LevelList(uint32_t count) : levels_(count, nullptr) {
         for (TextureImage*& level : levels_) {
             level = CreateTextureImage();
@@ -35,13 +35,13 @@ public:
     TextureImage** Data() { return levels_.data(); }
     uint32_t Count() const { return uint32_t(levels_.size()); }
 
-private:
+  private:
     std::vector<TextureImage*> levels_;
 };
 
 // One level or the whole chain, with the status line open meanwhile.
-bool CompressLevels(const TextureImage* source, LevelList& levels, uint32_t format,
-                    uint32_t width, uint32_t height, bool generateMips, char* message) {
+bool CompressLevels(const TextureImage* source, LevelList& levels, uint32_t format, uint32_t width,
+                    uint32_t height, bool generateMips, char* message) {
     CompressionStatus status;
     if (generateMips) {
         return CompressMipChain(source, levels.Data(), format, width, height, levels.Count(),

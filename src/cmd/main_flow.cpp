@@ -8,8 +8,8 @@
 
 std::string FormatProgramVersion() {
     char text[32];
-    std::snprintf(text, sizeof text, "%d.%02d.%02d", PROGRAM_VERSION_MAJOR,
-                  PROGRAM_VERSION_MINOR, PROGRAM_VERSION_REVISION);
+    std::snprintf(text, sizeof text, "%d.%02d.%02d", PROGRAM_VERSION_MAJOR, PROGRAM_VERSION_MINOR,
+                  PROGRAM_VERSION_REVISION);
     return text;
 }
 
@@ -20,7 +20,8 @@ int RunMain(int argc, const char* const* argv) {
     // temporary file; the destination keeps what it held.
     InstallInterruptCleanup();
     EnableTerminalStatus();
-    std::fprintf(stderr, "VostrelCmd v%s Compresses images into GPU block-compressed KTX textures.\n\n",
+    std::fprintf(stderr,
+                 "VostrelCmd v%s Compresses images into GPU block-compressed KTX textures.\n\n",
                  FormatProgramVersion().c_str());
     if (argc == 3 && strcasecmp(argv[1], "-ws") == 0) {
         return ProcessWorkspace(argv[2]);

@@ -20,7 +20,7 @@
 
 // The terminal that the line is drawn on.
 class StatusTerminal {
-public:
+  public:
     virtual ~StatusTerminal() = default;
     virtual void Write(std::string_view bytes) = 0;
     // The terminal's width in columns; 0 when it is not known.
@@ -28,7 +28,7 @@ public:
 };
 
 class ProgressLine {
-public:
+  public:
     using Clock = std::chrono::steady_clock;
     static constexpr Clock::duration kInterval = std::chrono::milliseconds(100);
     // The width assumed when the terminal tells none.
@@ -50,7 +50,7 @@ public:
     // compression.
     void CloseCompression();
 
-private:
+  private:
     void DrawWhenDue();
     void Erase();
     size_t Columns();

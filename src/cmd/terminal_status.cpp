@@ -16,7 +16,7 @@
 namespace {
 
 class StandardErrorTerminal : public StatusTerminal {
-public:
+  public:
     void Write(std::string_view bytes) override {
         std::fwrite(bytes.data(), 1, bytes.size(), stderr);
     }

@@ -22,7 +22,7 @@ void SetStatusEntry(uint32_t entry, uint32_t entryCount, std::string_view source
 
 // The line's time on the terminal: one compression of one or more levels.
 class CompressionStatus {
-public:
+  public:
     CompressionStatus();
     ~CompressionStatus();
     CompressionStatus(const CompressionStatus&) = delete;

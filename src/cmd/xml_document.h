@@ -12,7 +12,7 @@ class XMLElement;
 
 // An element of a loaded document, or none; valid while its document lives.
 class XmlElement {
-public:
+  public:
     XmlElement() = default;
     explicit XmlElement(const tinyxml2::XMLElement* element) : element_(element) {}
 
@@ -25,12 +25,12 @@ public:
     // null when there is none.
     const char* Attribute(const char* name) const;
 
-private:
+  private:
     const tinyxml2::XMLElement* element_ = nullptr;
 };
 
 class XmlDocument {
-public:
+  public:
     XmlDocument();
     ~XmlDocument();
     XmlDocument(const XmlDocument&) = delete;
@@ -42,6 +42,6 @@ public:
     // before it are skipped.
     XmlElement FirstChildElement() const;
 
-private:
+  private:
     std::unique_ptr<tinyxml2::XMLDocument> document_;
 };

@@ -13,12 +13,16 @@ namespace {
 uint32_t EntryFormat(uint32_t paletteFormat) {
     switch (paletteFormat) {
         case PAL8_RGB888:
-        case PAL4_RGB888: return RGB888;
+        case PAL4_RGB888:
+            return RGB888;
         case PAL8_RGBA5551:
-        case PAL4_RGBA5551: return RGBA5551;
+        case PAL4_RGBA5551:
+            return RGBA5551;
         case PAL8_RGBA4444:
-        case PAL4_RGBA4444: return RGBA4444;
-        default: return RGB565;
+        case PAL4_RGBA4444:
+            return RGBA4444;
+        default:
+            return RGB565;
     }
 }
 
@@ -55,8 +59,7 @@ void Morlune::BuildPalette() {
     PixelBuffer palette = Allocate(uint64_t(count) * 4);
     // Entries that the quantizer does not produce are stored as zeros.
     std::memset(palette.get(), 0, size_t(count) * 4);
-    if (!QuantizeImage(m_pBuffer.get(), indices.get(), palette.get(), count, m_nWidth,
-                       m_nHeight)) {
+    if (!QuantizeImage(m_pBuffer.get(), indices.get(), palette.get(), count, m_nWidth, m_nHeight)) {
         Fail(TRC_FAILED, "Palette quantization failed");
     }
     ReleaseBuffer();
@@ -65,8 +68,8 @@ void Morlune::BuildPalette() {
         std::memcpy(m_pDst->pData, palette.get(), size_t(count) * 4);
     } else {
         TextureImage source{count, 1, RGBA8888, nullptr, count * 4, palette.get()};
-        TextureImage entries{count, 1, EntryFormat(m_pDst->nFormat), nullptr,
-                             uint32_t(paletteBytes), m_pDst->pData};
+        TextureImage entries{
+            count, 1, EntryFormat(m_pDst->nFormat), nullptr, uint32_t(paletteBytes), m_pDst->pData};
         const int32_t result = MorluneConvert(&source, &entries);
         if (result != TRC_OK) {
             Fail(TRC_FAILED, "Palette conversion failed");

@@ -11,14 +11,18 @@ uint32_t MaskShift(uint32_t mask) { return mask == 0 ? 0 : uint32_t(std::countr_
 
 uint8_t WidenChannel(uint8_t value, uint32_t width) {
     switch (width) {
-        case 1: return value != 0 ? 255 : 0;
+        case 1:
+            return value != 0 ? 255 : 0;
         case 2:
         case 3:
-        case 7: throw TRC_FAILED;
+        case 7:
+            throw TRC_FAILED;
         case 4:
         case 5:
-        case 6: return uint8_t(value | (value >> width));
-        default: return value;
+        case 6:
+            return uint8_t(value | (value >> width));
+        default:
+            return value;
     }
 }
 
@@ -57,7 +61,8 @@ uint32_t InsertChannel(uint8_t value, uint32_t mask) {
     // The byte fills the field from its top, repeated until the field is full.
     uint64_t field = 0;
     for (int32_t bitsLeft = int32_t(width); bitsLeft > 0; bitsLeft -= 8) {
-        field |= bitsLeft >= 8 ? uint64_t(value) << (bitsLeft - 8) : uint64_t(value) >> (8 - bitsLeft);
+        field |=
+            bitsLeft >= 8 ? uint64_t(value) << (bitsLeft - 8) : uint64_t(value) >> (8 - bitsLeft);
     }
     return uint32_t(field << shift);
 }

@@ -39,7 +39,8 @@ constexpr QuendaDecoding kQuendaDecodings[] = {
 
 // The passes over pixels [begin, end) of a decoded image, their arguments
 // copied so that no store to the pixels can be taken to change them.
-void ClearChannels(uint8_t* pixels, uint32_t pixelBytes, uint32_t kept, uint64_t begin, uint64_t end) {
+void ClearChannels(uint8_t* pixels, uint32_t pixelBytes, uint32_t kept, uint64_t begin,
+                   uint64_t end) {
     for (uint64_t i = begin; i < end; ++i) {
         for (uint32_t channel = kept; channel < 3; ++channel) {
             pixels[i * pixelBytes + channel] = 0;
@@ -101,8 +102,8 @@ void Morlune::DecodeBlocks() {
             const uint32_t kept = quenda->colourChannels;
             parallel::ForEachBand(count, parallel::BandSize(count, 1, kBandPixels),
                                   [=](uint64_t begin, uint64_t end) {
-                ClearChannels(pixels, pixelBytes, kept, begin, end);
-            });
+                                      ClearChannels(pixels, pixelBytes, kept, begin, end);
+                                  });
         }
     } else {
         const bool alpha = ImgInfo(m_pSrc, INFO_HAS_ALPHA) != 0;

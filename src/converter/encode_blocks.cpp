@@ -63,12 +63,13 @@ void Morlune::EncodeBlocks() {
     int32_t result = RESULT_OK;
     if (encoding.encoder == Encoder::Quenda) {
         result = QuendaEncode(m_pBuffer.get(), m.red, m.green, m.blue, m.alpha, width, height,
-                              int32_t(pitch), encoding.flags, encoding.codecFormat,
-                              m_pDst->pData, &m_pDst->nDataSize);
+                              int32_t(pitch), encoding.flags, encoding.codecFormat, m_pDst->pData,
+                              &m_pDst->nDataSize);
     } else {
         ATI_TC_Header header{};
-        const auto encode =
-            ImgInfo(m_pDst, INFO_ENCODE_SPEED) == kFastAtcEncoder ? ATI_TC_EncodeFast : ATI_TC_Encode;
+        const auto encode = ImgInfo(m_pDst, INFO_ENCODE_SPEED) == kFastAtcEncoder
+                                ? ATI_TC_EncodeFast
+                                : ATI_TC_Encode;
         result = encode(m_pBuffer.get(), m.red, m.green, m.blue, m.alpha, width, height,
                         int32_t(pitch), encoding.flags, encoding.codecFormat, &header,
                         m_pDst->pData, &m_pDst->nDataSize);

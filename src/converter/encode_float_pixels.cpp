@@ -17,8 +17,8 @@ void Morlune::EncodeFloatPixels() {
     for (uint64_t i = 0; i < count; ++i, in += 4) {
         for (uint32_t k = 0; k < places.count; ++k, out += channelBytes) {
             const uint8_t value = in[places.slot[k]];
-            const uint32_t bits = format->halfFloat ? ByteToHalf(value)
-                                                    : std::bit_cast<uint32_t>(ByteToFloat(value));
+            const uint32_t bits =
+                format->halfFloat ? ByteToHalf(value) : std::bit_cast<uint32_t>(ByteToFloat(value));
             StoreLittleEndian(out, bits, channelBytes);
         }
     }

@@ -32,12 +32,18 @@ uint32_t Morlune::ImgInfo(const TextureImage* image, uint32_t field) const {
         Fail(TRC_UNSUPPORTED_FORMAT, "ImgInfo unsupported pInput->nFormat");
     }
     switch (field) {
-        case INFO_BITS_PER_PIXEL: return format->bitsPerPixel;
-        case INFO_HAS_ALPHA: return format->hasAlpha ? 1 : 0;
-        case INFO_PALETTE_ENTRY_BITS: return format->paletteEntryBits;
-        case INFO_IS_COMPRESSED: return format->kind == FormatKind::Compressed ? 1 : 0;
-        case INFO_IS_FLOAT: return format->kind == FormatKind::Float ? 1 : 0;
-        case INFO_IS_16BIT: return format->kind == FormatKind::Sixteen ? 1 : 0;
+        case INFO_BITS_PER_PIXEL:
+            return format->bitsPerPixel;
+        case INFO_HAS_ALPHA:
+            return format->hasAlpha ? 1 : 0;
+        case INFO_PALETTE_ENTRY_BITS:
+            return format->paletteEntryBits;
+        case INFO_IS_COMPRESSED:
+            return format->kind == FormatKind::Compressed ? 1 : 0;
+        case INFO_IS_FLOAT:
+            return format->kind == FormatKind::Float ? 1 : 0;
+        case INFO_IS_16BIT:
+            return format->kind == FormatKind::Sixteen ? 1 : 0;
         case INFO_PITCH: {
             const uint64_t own = (uint64_t(format->bitsPerPixel) * image->nWidth + 7) / 8;
             if (LayoutWord(image, &PixelLayout::nPitch, 0) == 0 && own > MORLUNE_LARGEST_IMAGE) {
@@ -45,19 +51,32 @@ uint32_t Morlune::ImgInfo(const TextureImage* image, uint32_t field) const {
             }
             return Override(image, &PixelLayout::nPitch, uint32_t(own));
         }
-        case INFO_RED_MASK: return Override(image, &PixelLayout::nRedMask, format->redMask);
-        case INFO_GREEN_MASK: return Override(image, &PixelLayout::nGreenMask, format->greenMask);
-        case INFO_BLUE_MASK: return Override(image, &PixelLayout::nBlueMask, format->blueMask);
-        case INFO_ALPHA_MASK: return Override(image, &PixelLayout::nAlphaMask, format->alphaMask);
-        case INFO_FLIP_X: return LayoutWord(image, &PixelLayout::bFlipX, 0);
-        case INFO_FLIP_Y: return LayoutWord(image, &PixelLayout::bFlipY, 0);
-        case INFO_ENCODE_SPEED: return LayoutWord(image, &PixelLayout::nEncodeSpeed, 0);
-        case INFO_SCALE_FILTER: return LayoutWord(image, &PixelLayout::nScaleFilter, 0);
-        case INFO_NORMAL_MAP_FILTER: return LayoutWord(image, &PixelLayout::nNormalMapFilter, 0);
-        case INFO_NORMAL_MAP_SCALE: return LayoutWord(image, &PixelLayout::nNormalMapScale, 10);
-        case INFO_NORMAL_MAP_WRAP: return LayoutWord(image, &PixelLayout::bNormalMapWrap, 0);
-        case INFO_CONTROL: return LayoutWord(image, &PixelLayout::nControl, 0);
-        default: break;
+        case INFO_RED_MASK:
+            return Override(image, &PixelLayout::nRedMask, format->redMask);
+        case INFO_GREEN_MASK:
+            return Override(image, &PixelLayout::nGreenMask, format->greenMask);
+        case INFO_BLUE_MASK:
+            return Override(image, &PixelLayout::nBlueMask, format->blueMask);
+        case INFO_ALPHA_MASK:
+            return Override(image, &PixelLayout::nAlphaMask, format->alphaMask);
+        case INFO_FLIP_X:
+            return LayoutWord(image, &PixelLayout::bFlipX, 0);
+        case INFO_FLIP_Y:
+            return LayoutWord(image, &PixelLayout::bFlipY, 0);
+        case INFO_ENCODE_SPEED:
+            return LayoutWord(image, &PixelLayout::nEncodeSpeed, 0);
+        case INFO_SCALE_FILTER:
+            return LayoutWord(image, &PixelLayout::nScaleFilter, 0);
+        case INFO_NORMAL_MAP_FILTER:
+            return LayoutWord(image, &PixelLayout::nNormalMapFilter, 0);
+        case INFO_NORMAL_MAP_SCALE:
+            return LayoutWord(image, &PixelLayout::nNormalMapScale, 10);
+        case INFO_NORMAL_MAP_WRAP:
+            return LayoutWord(image, &PixelLayout::bNormalMapWrap, 0);
+        case INFO_CONTROL:
+            return LayoutWord(image, &PixelLayout::nControl, 0);
+        default:
+            break;
     }
     Fail(TRC_FAILED, "ImgInfo missing info field");
 }

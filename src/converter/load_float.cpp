@@ -23,7 +23,8 @@ void Morlune::LoadFloat() {
         float pixel[4] = {0.0f, 0.0f, 0.0f, 1.0f};
         for (uint32_t k = 0; k < places.count; ++k, in += channelBytes) {
             const uint32_t bits = LoadLittleEndian(in, channelBytes);
-            const float value = format->halfFloat ? HalfToFloat(uint16_t(bits)) : std::bit_cast<float>(bits);
+            const float value =
+                format->halfFloat ? HalfToFloat(uint16_t(bits)) : std::bit_cast<float>(bits);
             pixel[places.slot[k]] = value;
             if (places.luminance && k == 0) {
                 pixel[1] = value;

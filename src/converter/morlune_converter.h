@@ -44,7 +44,7 @@ using PixelBuffer = std::unique_ptr<uint8_t[]>;
 constexpr uint64_t MORLUNE_LARGEST_IMAGE = 0xFFFFFFFFull;
 
 class Morlune {
-public:
+  public:
     Morlune(const TextureImage* source, TextureImage* destination);
 
     // Validates, runs the route, and returns TRC_OK or the failure's code.
@@ -58,8 +58,7 @@ public:
     // "Could not create memory" when memory runs out, both TRC_FAILED.
     PixelBuffer Allocate(uint64_t size) const;
     // Makes buffer the working image.
-    void InstallBuffer(PixelBuffer buffer, uint32_t width, uint32_t height,
-                       uint32_t bytesPerPixel);
+    void InstallBuffer(PixelBuffer buffer, uint32_t width, uint32_t height, uint32_t bytesPerPixel);
     // Releases the working image.
     void ReleaseBuffer();
 

@@ -23,10 +23,9 @@ void Morlune::PackPixels() {
     for (uint32_t y = 0; y < height; ++y) {
         uint8_t* row = m_pDst->pData + uint64_t(y) * pitch;
         for (uint32_t x = 0; x < width; ++x, in += 4) {
-            const uint32_t value = InsertChannel(in[0], masks.red) |
-                                   InsertChannel(in[1], masks.green) |
-                                   InsertChannel(in[2], masks.blue) |
-                                   InsertChannel(in[3], masks.alpha);
+            const uint32_t value =
+                InsertChannel(in[0], masks.red) | InsertChannel(in[1], masks.green) |
+                InsertChannel(in[2], masks.blue) | InsertChannel(in[3], masks.alpha);
             StoreLittleEndian(row + uint64_t(x) * pixelBytes, value, pixelBytes);
         }
     }

@@ -1,8 +1,8 @@
 // Shrinks the working image to the destination's size with the filter the
 // destination's layout names, in the 8-bit or the float form.
-#include "reduce_filters.h"
 #include "morlune_converter.h"
 #include "parallel.h"
+#include "reduce_filters.h"
 
 namespace {
 
@@ -24,15 +24,20 @@ template <typename Form>
 ReducePixel<Form> FilterPixel(const Morlune& converter, uint32_t filter, const ReduceSource& source,
                               const ReduceCell& cell) {
     switch (filter) {
-        case FILTER_POINT: return PointFilter<Form>(source, cell);
-        case FILTER_FOUR_SAMPLES: return FourSampleFilter<Form>(source, cell);
-        case FILTER_BSPLINE: return BSplineFilter<Form>(source, cell);
+        case FILTER_POINT:
+            return PointFilter<Form>(source, cell);
+        case FILTER_FOUR_SAMPLES:
+            return FourSampleFilter<Form>(source, cell);
+        case FILTER_BSPLINE:
+            return BSplineFilter<Form>(source, cell);
         case FILTER_UNIMPLEMENTED:
             converter.PrintError("Unimplemented scalefiler");
             return BoxFilter<Form>(source, cell);
         case FILTER_BOX:
-        case FILTER_BOX_ALIAS: return BoxFilter<Form>(source, cell);
-        default: return ReducePixel<Form>{};
+        case FILTER_BOX_ALIAS:
+            return BoxFilter<Form>(source, cell);
+        default:
+            return ReducePixel<Form>{};
     }
 }
 

@@ -67,8 +67,10 @@ ReducePixel<Form> ReadPixel(const ReduceSource& source, uint64_t x, uint64_t y) 
 // axis that is not reduced would otherwise step one past its end).
 template <typename Form>
 ReducePixel<Form> PointFilter(const ReduceSource& source, const ReduceCell& cell) {
-    const uint64_t x = std::min<uint64_t>(uint64_t(cell.x0) + cell.hx - Form::kPointBack, source.width - 1);
-    const uint64_t y = std::min<uint64_t>(uint64_t(cell.y0) + cell.hy - Form::kPointBack, source.height - 1);
+    const uint64_t x =
+        std::min<uint64_t>(uint64_t(cell.x0) + cell.hx - Form::kPointBack, source.width - 1);
+    const uint64_t y =
+        std::min<uint64_t>(uint64_t(cell.y0) + cell.hy - Form::kPointBack, source.height - 1);
     return ReadPixel<Form>(source, x, y);
 }
 
@@ -125,7 +127,8 @@ ReducePixel<Form> BSplineFilter(const ReduceSource& source, const ReduceCell& ce
     for (int32_t i = -1; i <= 2; ++i) {
         const uint64_t x = uint64_t(std::clamp<int64_t>(centreX + i, 0, int64_t(source.width) - 1));
         for (int32_t j = -1; j <= 2; ++j) {
-            const uint64_t y = uint64_t(std::clamp<int64_t>(centreY + j, 0, int64_t(source.height) - 1));
+            const uint64_t y =
+                uint64_t(std::clamp<int64_t>(centreY + j, 0, int64_t(source.height) - 1));
             const float weight = BSplineWeight(float(i)) * BSplineWeight(float(j));
             const ReducePixel<Form> sample = ReadPixel<Form>(source, x, y);
             for (int c = 0; c < 4; ++c) {

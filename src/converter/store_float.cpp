@@ -23,7 +23,8 @@ void Morlune::StoreFloat() {
         std::memcpy(pixel, in, sizeof(pixel));
         for (uint32_t k = 0; k < places.count; ++k, out += channelBytes) {
             const float value = pixel[places.slot[k]];
-            const uint32_t bits = format->halfFloat ? FloatToHalf(value) : std::bit_cast<uint32_t>(value);
+            const uint32_t bits =
+                format->halfFloat ? FloatToHalf(value) : std::bit_cast<uint32_t>(value);
             StoreLittleEndian(out, bits, channelBytes);
         }
     }

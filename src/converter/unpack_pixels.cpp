@@ -49,7 +49,8 @@ void Morlune::UnpackPixels() {
         for (uint32_t y = 0; y < height; ++y) {
             const uint8_t* row = data + y * pitch;
             for (uint32_t x = 0; x < width; ++x, out += 4) {
-                StorePixel(out, LoadLittleEndian(row + uint64_t(x) * pixelBytes, pixelBytes), masks);
+                StorePixel(out, LoadLittleEndian(row + uint64_t(x) * pixelBytes, pixelBytes),
+                           masks);
             }
         }
     }

@@ -23,7 +23,8 @@ const SubcommandRule kRules[] = {
 
 // A whole decimal number from 0 to UINT32_MAX, digits only.
 bool ParseWholeNumber(const std::string& text, uint32_t* value) {
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
+    if (text.empty() || text.size() > 10 ||
+        text.find_first_not_of("0123456789") != std::string::npos) {
         return false;
     }
     const unsigned long long number = std::strtoull(text.c_str(), nullptr, 10);

@@ -16,15 +16,15 @@ struct CommandLine {
     bool sheet = false;                 // decode
     bool hasLevel = false;              // decode
     uint32_t level = 0;
-    uint32_t zoom = 1;                  // decode, 1 to 16
-    bool hasMinPsnr = false;            // compare
+    uint32_t zoom = 1;        // decode, 1 to 16
+    bool hasMinPsnr = false;  // compare
     double minPsnr = 0.0;
-    std::string diffPath;               // compare; empty for none
+    std::string diffPath;  // compare; empty for none
 };
 
 // A command line that is wrong, with what is wrong about it.
 class UsageError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

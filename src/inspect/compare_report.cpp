@@ -52,7 +52,8 @@ std::string CompareText(const ComparisonReport& report) {
          << "Channels: " << report.channels.names << "\n\n"
          << "level           size   PSNR dB";
     for (const uint32_t channel : report.channels.indices) {
-        text << "  max " << "RGBA"[channel];
+        text << "  max "
+             << "RGBA"[channel];
     }
     text << "\n";
     for (size_t i = 0; i < report.levels.size(); ++i) {
@@ -61,10 +62,10 @@ std::string CompareText(const ComparisonReport& report) {
                  std::to_string(level.width) + " x " + std::to_string(level.height), level.error,
                  report.channels);
     }
-    WriteRow(text, "all",
-             std::to_string(report.levels.size()) +
-                 (report.levels.size() == 1 ? " level" : " levels"),
-             report.chain, report.channels);
+    WriteRow(
+        text, "all",
+        std::to_string(report.levels.size()) + (report.levels.size() == 1 ? " level" : " levels"),
+        report.chain, report.channels);
     return text.str();
 }
 
@@ -73,9 +74,8 @@ std::string CompareJson(const ComparisonReport& report) {
     document["source"] = {{"file", report.sourcePath},
                           {"width", report.sourceWidth},
                           {"height", report.sourceHeight}};
-    document["texture"] = {{"file", report.texturePath},
-                           {"type", report.typeName},
-                           {"levels", report.levels.size()}};
+    document["texture"] = {
+        {"file", report.texturePath}, {"type", report.typeName}, {"levels", report.levels.size()}};
     document["channels"] = report.channels.names;
     Json levels = Json::array();
     for (size_t i = 0; i < report.levels.size(); ++i) {

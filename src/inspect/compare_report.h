@@ -21,7 +21,7 @@ struct ComparisonReport {
     std::string typeName;
     ChannelSet channels;
     std::vector<LevelResult> levels;
-    ErrorMeasure chain;      // every level's values together
+    ErrorMeasure chain;  // every level's values together
     bool hasMinPsnr = false;
     double minPsnr = 0.0;
     std::vector<uint32_t> levelsBelow;  // levels whose PSNR is below minPsnr

@@ -26,7 +26,8 @@ int RunDecode(const CommandLine& line, std::FILE* out) {
                (texture.LevelCount() == 1 ? " level" : " levels") + " side by side";
     } else {
         if (line.level >= texture.LevelCount()) {
-            throw Failure(path, "has no level " + std::to_string(line.level) + ": its levels are 0 to " +
+            throw Failure(path, "has no level " + std::to_string(line.level) +
+                                    ": its levels are 0 to " +
                                     std::to_string(texture.LevelCount() - 1));
         }
         picture = texture.Decode(line.level);

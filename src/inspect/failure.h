@@ -6,12 +6,12 @@
 #include <string>
 
 class Failure : public std::runtime_error {
-public:
+  public:
     Failure(const std::string& file, const std::string& reason)
         : std::runtime_error(file + ": " + reason), reason_(reason) {}
 
     const std::string& Reason() const { return reason_; }
 
-private:
+  private:
     std::string reason_;
 };

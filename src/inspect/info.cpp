@@ -34,8 +34,8 @@ int RunInfo(const CommandLine& line, std::FILE* out, std::FILE* err) {
         throw Failure(path, "neither a KTX nor a DDS file");
     }
     const ReaderVerdict reader = AskReader(path);
-    const std::string report = line.json ? InfoJson(path, description, reader)
-                                         : InfoText(path, description, reader);
+    const std::string report =
+        line.json ? InfoJson(path, description, reader) : InfoText(path, description, reader);
     std::fputs(report.c_str(), out);
     if (!description.Conforms()) {
         std::fprintf(err, "VostrelInspect: %s: does not conform to %s (%zu %s)\n", path.c_str(),

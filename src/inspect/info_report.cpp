@@ -102,14 +102,16 @@ void WriteKeyValues(std::ostringstream& text, const ContainerDescription& descri
         keyWidth = std::max(keyWidth, Printable(entry.key).size());
     }
     text << "Key/value data (" << Plural(description.keyValues.size(), "entry", "entries")
-         << "):\n  " << std::setw(6) << "offset" << "  " << std::left << std::setw(int(keyWidth))
-         << "key" << "  value\n" << std::right;
+         << "):\n  " << std::setw(6) << "offset"
+         << "  " << std::left << std::setw(int(keyWidth)) << "key"
+         << "  value\n"
+         << std::right;
     for (const ContainerKeyValue& entry : description.keyValues) {
         std::string value;
         const std::string size = "(" + Plural(entry.value.size(), "byte", "bytes") + ")";
         const std::string shown = ValueText(entry.value, &value) ? "\"" + Printable(value) + "\""
-                                  : entry.value.empty()           ? size
-                                                                  : HexText(entry.value) + " " + size;
+                                  : entry.value.empty()          ? size
+                                                        : HexText(entry.value) + " " + size;
         text << "  " << std::setw(6) << entry.offset << "  " << std::left
              << std::setw(int(keyWidth)) << Printable(entry.key) << std::right << "  " << shown
              << "\n";

@@ -75,7 +75,8 @@ RGBAPicture DifferencePicture(const RGBAPicture& decoded, const RGBAPicture& ref
             if (channel < 3) {
                 const uint32_t difference = uint32_t(std::abs(
                     int(decoded.pixels[4 * i + channel]) - int(reference.pixels[4 * i + channel])));
-                picture.pixels[4 * i + channel] = uint8_t(std::min(difference * kDifferenceGain, 255u));
+                picture.pixels[4 * i + channel] =
+                    uint8_t(std::min(difference * kDifferenceGain, 255u));
             }
         }
         picture.pixels[4 * i + 3] = 255;

@@ -22,8 +22,8 @@ RGBAPicture MakeSheet(const std::vector<RGBAPicture>& levels, const std::string&
 }
 
 RGBAPicture Zoom(const RGBAPicture& picture, uint32_t factor, const std::string& outPath) {
-    RGBAPicture zoomed = BlankPicture(uint64_t(picture.width) * factor,
-                                      uint64_t(picture.height) * factor, outPath);
+    RGBAPicture zoomed =
+        BlankPicture(uint64_t(picture.width) * factor, uint64_t(picture.height) * factor, outPath);
     for (uint32_t y = 0; y < zoomed.height; ++y) {
         for (uint32_t x = 0; x < zoomed.width; ++x) {
             std::memcpy(zoomed.Pixel(x, y), picture.Pixel(x / factor, y / factor), 4);

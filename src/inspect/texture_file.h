@@ -12,7 +12,7 @@
 #include "texture_image.h"
 
 class TextureFile {
-public:
+  public:
     // Throws Failure naming path, with the reader's message.
     static TextureFile Load(const std::string& path);
 
@@ -32,7 +32,7 @@ public:
     // Failure naming the file.
     RGBAPicture Decode(uint32_t index) const;
 
-private:
+  private:
     TextureFile(std::string path, ContainerKind kind, uint32_t levelCount);
 
     std::string path_;

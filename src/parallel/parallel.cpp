@@ -1,8 +1,8 @@
 // The process's one pool, made on first use, and the public loop entry.
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <mutex>
-#include <exception>
 
 #include "diagnostics.h"
 #include "parallel.h"
@@ -17,7 +17,7 @@ namespace {
 // The pool and the observer. Destroyed at exit: the workers are joined, and
 // loops from then on run on their own thread.
 class PoolHolder {
-public:
+  public:
     ~PoolHolder() {
         std::lock_guard<std::mutex> lock(mutex_);
         closed_ = true;
@@ -34,7 +34,8 @@ public:
         }
         if (!tried_ && !closed_) {
             tried_ = true;
-            const ThreadCountChoice choice = ChooseThreadCount(std::getenv("VOSTREL_THREADS"), OnlineCores());
+            const ThreadCountChoice choice =
+                ChooseThreadCount(std::getenv("VOSTREL_THREADS"), OnlineCores());
             if (choice.warn) {
                 diagnostics::Write(kThreadCountWarning);
             }
@@ -58,7 +59,7 @@ public:
         observer_ = observer;
     }
 
-private:
+  private:
     std::mutex mutex_;
     std::unique_ptr<ThreadPool> pool_;
     ProgressObserver observer_;

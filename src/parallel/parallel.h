@@ -55,7 +55,8 @@ void CallBody(void* context, uint64_t begin, uint64_t end) {
 template <typename Body>
 void ForEachBand(uint64_t count, uint64_t bandSize, Body&& body) {
     using Stored = std::remove_reference_t<Body>;
-    RunBands(count, bandSize, &CallBody<Stored>, const_cast<std::remove_const_t<Stored>*>(&body), 0);
+    RunBands(count, bandSize, &CallBody<Stored>, const_cast<std::remove_const_t<Stored>*>(&body),
+             0);
 }
 
 // The same, reporting progress to the observer in units of unitsPerIndex

@@ -14,13 +14,13 @@ thread_local bool tInsideBand = false;
 
 // Marks the current thread as running bands for as long as it lives.
 class BandScope {
-public:
+  public:
     BandScope() : previous_(tInsideBand) { tInsideBand = true; }
     ~BandScope() { tInsideBand = previous_; }
     BandScope(const BandScope&) = delete;
     BandScope& operator=(const BandScope&) = delete;
 
-private:
+  private:
     bool previous_;
 };
 
@@ -34,7 +34,7 @@ void RunBand(BandJob& job, uint64_t band) noexcept {
 // Tells the observer of a reporting job what is done, each figure once and
 // rising, always (0, total) first and (total, total) last.
 class ProgressReport {
-public:
+  public:
     ProgressReport(const BandJob& job, const ProgressObserver& observer)
         : job_(job), observer_(job.unitsPerIndex != 0 ? observer : ProgressObserver{}) {
         Tell(0);
@@ -57,7 +57,7 @@ public:
         }
     }
 
-private:
+  private:
     // The observer must not throw: the workers may still be using the job.
     void Tell(uint64_t done) noexcept {
         reported_ = done;
@@ -137,7 +137,8 @@ bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
             wake_.notify_one();
         }
     }
-    for (uint64_t band; (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
+    for (uint64_t band;
+         (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
         RunBand(job, band);
         report.Update();
     }
@@ -161,7 +162,8 @@ bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
 }
 
 void ThreadPool::RunClaimedBands(BandJob& job) {
-    for (uint64_t band; (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
+    for (uint64_t band;
+         (band = job.nextBand.fetch_add(1, std::memory_order_relaxed)) < job.bands;) {
         RunBand(job, band);
         if (job.unitsPerIndex != 0) {
             // Through the mutex, so that the loop's thread cannot miss it.

@@ -38,7 +38,7 @@ bool InsideBand();
 void RunBandsHere(BandJob& job);
 
 class ThreadPool {
-public:
+  public:
     // threads: the threads that take part in a loop, the caller included.
     explicit ThreadPool(unsigned threads);
     // Wakes and joins the workers; no loop may be running.
@@ -53,13 +53,13 @@ public:
     // Returns false, having run nothing, when another loop has the pool.
     bool TryRun(BandJob& job, const ProgressObserver& observer);
 
-private:
+  private:
     void Work();
     // A worker's share of job: bands claimed and run until none is left.
     void RunClaimedBands(BandJob& job);
 
-    std::mutex owner_;  // held by the loop that has the pool
-    std::mutex mutex_;  // guards the fields below
+    std::mutex owner_;                  // held by the loop that has the pool
+    std::mutex mutex_;                  // guards the fields below
     std::condition_variable wake_;      // workers: a job arrived, or stop
     std::condition_variable progress_;  // the loop's thread: a band ended
     BandJob* job_ = nullptr;

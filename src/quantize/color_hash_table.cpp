@@ -3,8 +3,8 @@
 #include <new>
 
 uint32_t ColorHash(const QuantPixel& colour) {
-    const uint32_t sum = colour.c[0] * 33023u + colour.c[1] * 30013u + colour.c[2] * 27011u +
-                         colour.c[3] * 24007u;
+    const uint32_t sum =
+        colour.c[0] * 33023u + colour.c[1] * 30013u + colour.c[2] * 27011u + colour.c[3] * 24007u;
     return sum % kColorHashBuckets;
 }
 

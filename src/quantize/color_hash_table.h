@@ -27,7 +27,7 @@ struct ColorHashNode {
 };
 
 class ColorHashTable {
-public:
+  public:
     ColorHashTable() = default;
     ~ColorHashTable();
     ColorHashTable(const ColorHashTable&) = delete;
@@ -43,6 +43,6 @@ public:
     // The head of a bucket's chain, or null.
     const ColorHashNode* Bucket(uint32_t index) const { return m_buckets[index]; }
 
-private:
+  private:
     std::unique_ptr<ColorHashNode*[]> m_buckets;
 };

@@ -82,8 +82,8 @@ QuantPixel MeanColour(const ColorCount* entries, const ColorBox& box, uint32_t m
 
 }  // namespace
 
-bool MedianCutPalette(Histogram& histogram, uint64_t totalPixels, uint32_t maxval,
-                      uint32_t wanted, QuantPixel* colours) {
+bool MedianCutPalette(Histogram& histogram, uint64_t totalPixels, uint32_t maxval, uint32_t wanted,
+                      QuantPixel* colours) {
     std::unique_ptr<ColorBox[]> boxes(new (std::nothrow) ColorBox[wanted]);
     if (!boxes) {
         return false;

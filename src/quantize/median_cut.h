@@ -9,5 +9,5 @@
 // totalPixels pixels whose channels lie in 0 to maxval, and writes them to
 // colours in box order. Reorders the histogram's entries. False when memory
 // runs out.
-bool MedianCutPalette(Histogram& histogram, uint64_t totalPixels, uint32_t maxval,
-                      uint32_t wanted, QuantPixel* colours);
+bool MedianCutPalette(Histogram& histogram, uint64_t totalPixels, uint32_t maxval, uint32_t wanted,
+                      QuantPixel* colours);

@@ -9,8 +9,8 @@ void OrderTranslucentFirst(const QuantPixel* colours, uint32_t count, uint32_t m
     }
 }
 
-void WritePalette(const QuantPixel* colours, const uint8_t* order, uint32_t count,
-                  uint32_t maxval, uint8_t* palette) {
+void WritePalette(const QuantPixel* colours, const uint8_t* order, uint32_t count, uint32_t maxval,
+                  uint8_t* palette) {
     for (uint32_t i = 0; i < count; ++i) {
         uint8_t* entry = palette + 4 * uint32_t(order[i]);
         for (uint32_t c = 0; c < 4; ++c) {

@@ -14,5 +14,5 @@ void OrderTranslucentFirst(const QuantPixel* colours, uint32_t count, uint32_t m
 
 // Writes colour i to palette entry order[i], scaled from 0 to maxval back to
 // 0 to 255.
-void WritePalette(const QuantPixel* colours, const uint8_t* order, uint32_t count,
-                  uint32_t maxval, uint8_t* palette);
+void WritePalette(const QuantPixel* colours, const uint8_t* order, uint32_t count, uint32_t maxval,
+                  uint8_t* palette);

@@ -27,8 +27,8 @@ constexpr DriverMessages kDecompressMessages = {
     "Decompress: Error occurred in second pass through Morlune library, panic!",
 };
 
-bool Convert(const TextureImage* source, TextureImage* destination, uint32_t format,
-             uint32_t width, uint32_t height, const DriverMessages& messages, char* message) {
+bool Convert(const TextureImage* source, TextureImage* destination, uint32_t format, uint32_t width,
+             uint32_t height, const DriverMessages& messages, char* message) {
     std::free(destination->pData);
     destination->pData = nullptr;
     destination->nDataSize = 0;

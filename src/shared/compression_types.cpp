@@ -37,12 +37,9 @@ struct ContainerCode {
 };
 
 constexpr ContainerCode kContainerCodes[] = {
-    {1, 0x1908, FourCC('U', 'N', 'C', ' ')},
-    {22, 0x8C93, FourCC('A', 'T', 'C', 'I')},
-    {23, 0x8C92, FourCC('A', 'T', 'C', ' ')},
-    {24, 0x87EE, FourCC('A', 'T', 'C', 'A')},
-    {25, 0x8D64, FourCC('E', 'T', 'C', '1')},
-    {26, 0x87F9, FourCC('3', 'D', 'C', '1')},
+    {1, 0x1908, FourCC('U', 'N', 'C', ' ')},  {22, 0x8C93, FourCC('A', 'T', 'C', 'I')},
+    {23, 0x8C92, FourCC('A', 'T', 'C', ' ')}, {24, 0x87EE, FourCC('A', 'T', 'C', 'A')},
+    {25, 0x8D64, FourCC('E', 'T', 'C', '1')}, {26, 0x87F9, FourCC('3', 'D', 'C', '1')},
     {27, 0x87FA, FourCC('3', 'D', 'C', '2')},
 };
 

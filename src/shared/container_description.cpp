@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "container_layout.h"
+#include "dds_format.h"
 #include "description_parts.h"
 #include "ktx_format.h"
 #include "little_endian.h"
-#include "dds_format.h"
 #include "message.h"
 #include "shared.h"
 

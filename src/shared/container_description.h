@@ -21,14 +21,14 @@ ContainerKind SniffContainer(const char* path);
 
 // One header field as the file holds it.
 struct ContainerField {
-    std::string name;     // "glInternalFormat", "dwFourCC"
-    uint64_t offset = 0;  // from the start of the file
-    uint32_t size = 4;    // bytes
-    bool present = false; // false when the file ends before the field does
-    bool numeric = true;  // a 32-bit number; otherwise shown as its bytes
-    uint32_t value = 0;   // the number, in the file's byte order
-    std::string text;     // the value as shown: "0x8D64", "256", "AB 4B 54 58 ..."
-    std::string meaning;  // "ETC1 RGB8", "little-endian", "" when there is nothing to add
+    std::string name;      // "glInternalFormat", "dwFourCC"
+    uint64_t offset = 0;   // from the start of the file
+    uint32_t size = 4;     // bytes
+    bool present = false;  // false when the file ends before the field does
+    bool numeric = true;   // a 32-bit number; otherwise shown as its bytes
+    uint32_t value = 0;    // the number, in the file's byte order
+    std::string text;      // the value as shown: "0x8D64", "256", "AB 4B 54 58 ..."
+    std::string meaning;   // "ETC1 RGB8", "little-endian", "" when there is nothing to add
 };
 
 // One entry of a KTX file's key/value data.
@@ -43,19 +43,19 @@ struct ContainerLevel {
     uint32_t index = 0;
     uint32_t width = 0;
     uint32_t height = 0;
-    uint64_t offset = 0;          // KTX: of the level's imageSize; DDS: of its data
-    bool hasImageSize = false;    // KTX levels state their size; DDS levels do not
+    uint64_t offset = 0;        // KTX: of the level's imageSize; DDS: of its data
+    bool hasImageSize = false;  // KTX levels state their size; DDS levels do not
     uint32_t imageSize = 0;
-    bool hasExpectedSize = false; // false when the format is not one the tool knows
-    uint64_t expectedSize = 0;    // bytes that the format needs at this size
-    bool complete = false;        // the file holds every byte of the level
+    bool hasExpectedSize = false;  // false when the format is not one the tool knows
+    uint64_t expectedSize = 0;     // bytes that the format needs at this size
+    bool complete = false;         // the file holds every byte of the level
 };
 
 struct ContainerDescription {
     ContainerKind kind = ContainerKind::Unknown;
     std::string standard;  // what the file is checked against: "KTX 1.1", ...
     uint64_t fileSize = 0;
-    uint32_t format = 0;   // the engine's format code; 0 when the file names none the tool knows
+    uint32_t format = 0;  // the engine's format code; 0 when the file names none the tool knows
     std::vector<ContainerField> fields;
     std::vector<ContainerKeyValue> keyValues;
     std::vector<ContainerLevel> levels;

@@ -39,7 +39,7 @@ bool LevelByteCount(uint32_t format, uint32_t width, uint32_t height, uint64_t* 
     // Each count is below 2^32, so their product fits; times the block's
     // bytes it may not, and saturates: no file holds that many.
     const uint64_t blocks = blocksAcross * blocksDown;
-    *byteCount = blocks > UINT64_MAX / layout->bytesPerBlock ? UINT64_MAX
-                                                             : blocks * layout->bytesPerBlock;
+    *byteCount =
+        blocks > UINT64_MAX / layout->bytesPerBlock ? UINT64_MAX : blocks * layout->bytesPerBlock;
     return true;
 }

@@ -15,8 +15,8 @@ struct ContainerLayout {
     uint32_t blockHeight;
     uint32_t bytesPerBlock;
     uint32_t glBaseInternalFormat;  // kGLRGBA exactly for the formats with alpha
-    uint32_t glType;    // 0 for compressed data
-    uint32_t glFormat;  // 0 for compressed data
+    uint32_t glType;                // 0 for compressed data
+    uint32_t glFormat;              // 0 for compressed data
 };
 
 // The layout of one of the container formats, or null for any other code.

@@ -29,13 +29,12 @@ std::string FourCCText(uint32_t fourCC) {
 }
 
 class DDSReader {
-public:
-    DDSReader(InputFile& file, ContainerDescription* description)
-        : file_(file), d_(*description) {}
+  public:
+    DDSReader(InputFile& file, ContainerDescription* description) : file_(file), d_(*description) {}
 
     void Describe();
 
-private:
+  private:
     uint32_t HeaderWord(size_t offset) const {
         return ReadLittleEndian32(prefix_ + kDDSMagicSize + offset);
     }
@@ -82,10 +81,11 @@ void DDSReader::AddFields() {
     AddField("ddspf.dwSize", DDS_PF_SIZE, "");
     AddField("ddspf.dwFlags", DDS_PF_FLAGS, "", true);
     const uint32_t fourCC = HeaderWord(DDS_PF_FOURCC);
-    AddField("ddspf.dwFourCC", DDS_PF_FOURCC,
-             FourCCText(fourCC) + ": " +
-                 (d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads"),
-             true);
+    AddField(
+        "ddspf.dwFourCC", DDS_PF_FOURCC,
+        FourCCText(fourCC) + ": " +
+            (d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads"),
+        true);
     AddField("ddspf.dwRGBBitCount", DDS_PF_RGB_BIT_COUNT, "");
     AddField("ddspf.dwRBitMask", DDS_PF_R_BIT_MASK, "", true);
     AddField("ddspf.dwGBitMask", DDS_PF_G_BIT_MASK, "", true);
@@ -127,9 +127,10 @@ void DDSReader::CheckHeader() {
     if (count == 0) {
         Deviation("dwMipMapCount: 0, but the dialect counts every level written, at least 1");
     } else if (count > kMostLevels) {
-        Deviation(FormatText("dwMipMapCount: %u, more than the %u levels a texture can have; the "
-                             "first %u are described",
-                             count, kMostLevels, kMostLevels));
+        Deviation(
+            FormatText("dwMipMapCount: %u, more than the %u levels a texture can have; the "
+                       "first %u are described",
+                       count, kMostLevels, kMostLevels));
     }
 }
 
@@ -149,8 +150,8 @@ void DDSReader::DescribeLevels() {
             SaturatedLevelBytes(d_.format, level.width, level.height, 1, &level.expectedSize);
         if (i == 0 && HeaderWord(DDS_PITCH_OR_LINEAR_SIZE) != level.expectedSize) {
             Deviation(FormatText("dwPitchOrLinearSize: %u, but %s data of %u x %u is %llu bytes",
-                                 HeaderWord(DDS_PITCH_OR_LINEAR_SIZE), ContainerFormatName(d_.format).c_str(),
-                                 level.width, level.height,
+                                 HeaderWord(DDS_PITCH_OR_LINEAR_SIZE),
+                                 ContainerFormatName(d_.format).c_str(), level.width, level.height,
                                  (unsigned long long)level.expectedSize));
         }
         const uint64_t available = offset < d_.fileSize ? d_.fileSize - offset : 0;
@@ -159,16 +160,17 @@ void DDSReader::DescribeLevels() {
             Deviation(i + 1 == count
                           ? FormatText("level %u is missing: the file ends at byte %llu", i,
                                        (unsigned long long)d_.fileSize)
-                          : FormatText("levels %u to %u are missing: the file ends at byte %llu",
-                                       i, count - 1, (unsigned long long)d_.fileSize));
+                          : FormatText("levels %u to %u are missing: the file ends at byte %llu", i,
+                                       count - 1, (unsigned long long)d_.fileSize));
             return;
         }
         d_.levels.push_back(level);
         if (!level.complete) {
-            Deviation(FormatText("level %u (%u x %u): the file ends %llu bytes before the end of "
-                                 "its data",
-                                 i, level.width, level.height,
-                                 (unsigned long long)(level.expectedSize - available)));
+            Deviation(
+                FormatText("level %u (%u x %u): the file ends %llu bytes before the end of "
+                           "its data",
+                           i, level.width, level.height,
+                           (unsigned long long)(level.expectedSize - available)));
             return;
         }
         offset += level.expectedSize;
@@ -190,15 +192,17 @@ void DDSReader::Describe() {
     }
     AddFields();
     if (prefixBytes_ < kPrefixSize) {
-        Deviation(FormatText("the file is %zu bytes long, shorter than the 4-byte magic and the "
-                             "%zu-byte DDS header",
-                             prefixBytes_, kDDSHeaderSize));
+        Deviation(
+            FormatText("the file is %zu bytes long, shorter than the 4-byte magic and the "
+                       "%zu-byte DDS header",
+                       prefixBytes_, kDDSHeaderSize));
         return;
     }
     if (layout_ == nullptr) {
-        Deviation(FormatText("ddspf.dwFourCC: %s is not one of the seven FourCCs of the dialect; "
-                             "the levels are not examined",
-                             FourCCText(HeaderWord(DDS_PF_FOURCC)).c_str()));
+        Deviation(
+            FormatText("ddspf.dwFourCC: %s is not one of the seven FourCCs of the dialect; "
+                       "the levels are not examined",
+                       FourCCText(HeaderWord(DDS_PF_FOURCC)).c_str()));
         return;
     }
     CheckHeader();

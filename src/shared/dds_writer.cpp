@@ -57,8 +57,9 @@ void FillHeader(uint8_t* header, const TextureImage& top, uint32_t fourCC,
 
 bool SaveImageDDS(const char* path, TextureImage** levels, uint32_t levelCount, char* message) {
     uint32_t fourCC = 0;
-    const ContainerLayout* layout =
-        levels != nullptr && levels[0] != nullptr ? FindContainerLayout(levels[0]->nFormat) : nullptr;
+    const ContainerLayout* layout = levels != nullptr && levels[0] != nullptr
+                                        ? FindContainerLayout(levels[0]->nFormat)
+                                        : nullptr;
     if (layout == nullptr || !FormatToFourCC(levels[0]->nFormat, &fourCC)) {
         SetMessage(message, "SaveImageDDS: Unsupported file format.");
         return false;

@@ -15,9 +15,12 @@ constexpr uint64_t kStripPixels = 65536;
 
 uint32_t FloatFormat(uint32_t channels) {
     switch (channels) {
-        case 1: return L32F;
-        case 3: return RGB32F;
-        default: return RGBA32F;
+        case 1:
+            return L32F;
+        case 3:
+            return RGB32F;
+        default:
+            return RGBA32F;
     }
 }
 
@@ -29,8 +32,8 @@ FloatPictureResult ConvertFloatPicture(const Picture& picture, uint8_t* rgba) {
     if (rowBytes > UINT32_MAX) {
         return FloatPictureResult::TooLarge;
     }
-    const uint32_t stripRows =
-        uint32_t(std::clamp<uint64_t>(kStripPixels / std::max<uint64_t>(width, 1), 1, picture.height));
+    const uint32_t stripRows = uint32_t(
+        std::clamp<uint64_t>(kStripPixels / std::max<uint64_t>(width, 1), 1, picture.height));
     // A strip is one row or at most kStripPixels pixels: its bytes fit nDataSize.
     const uint64_t stripValues = uint64_t(stripRows) * width * picture.floatChannels;
     std::unique_ptr<float[]> values(new (std::nothrow) float[stripValues]);
@@ -40,10 +43,18 @@ FloatPictureResult ConvertFloatPicture(const Picture& picture, uint8_t* rgba) {
     for (uint32_t row = 0; row < picture.height; row += stripRows) {
         const uint32_t rows = std::min(stripRows, picture.height - row);
         CopyPictureFloatRows(picture, row, rows, values.get());
-        TextureImage source{picture.width, rows, FloatFormat(picture.floatChannels), nullptr,
-                            uint32_t(rowBytes * rows), reinterpret_cast<uint8_t*>(values.get())};
-        TextureImage destination{picture.width, rows, RGBA8888, nullptr,
-                                 uint32_t(width * rows * 4), rgba + uint64_t(row) * width * 4};
+        TextureImage source{picture.width,
+                            rows,
+                            FloatFormat(picture.floatChannels),
+                            nullptr,
+                            uint32_t(rowBytes * rows),
+                            reinterpret_cast<uint8_t*>(values.get())};
+        TextureImage destination{picture.width,
+                                 rows,
+                                 RGBA8888,
+                                 nullptr,
+                                 uint32_t(width * rows * 4),
+                                 rgba + uint64_t(row) * width * 4};
         if (MorluneConvert(&source, &destination) != 0) {
             return FloatPictureResult::Failed;
         }

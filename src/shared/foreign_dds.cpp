@@ -11,8 +11,8 @@ bool ForeignDDSHoldsItsTopLevel(const char* path, uint64_t* statedPixels) {
         return false;
     }
     const uint8_t* header = prefix + kDDSMagicSize;
-    const uint64_t pixels = uint64_t(ReadLittleEndian32(header + DDS_WIDTH)) *
-                            ReadLittleEndian32(header + DDS_HEIGHT);
+    const uint64_t pixels =
+        uint64_t(ReadLittleEndian32(header + DDS_WIDTH)) * ReadLittleEndian32(header + DDS_HEIGHT);
     *statedPixels = pixels;
     return file.Length() - sizeof(prefix) >= (pixels + 1) / 2;
 }

@@ -6,7 +6,7 @@
 #include <cstdio>
 
 class InputFile {
-public:
+  public:
     InputFile() = default;
     ~InputFile();
     InputFile(const InputFile&) = delete;
@@ -20,7 +20,7 @@ public:
     // Reads up to size bytes at offset into bytes; returns how many were read.
     size_t ReadAt(uint64_t offset, void* bytes, size_t size);
 
-private:
+  private:
     std::FILE* stream_ = nullptr;
     uint64_t length_ = 0;
 };

@@ -20,13 +20,13 @@ void InstallInterruptCleanup();
 // file's creation and its recording, or its rename and its release, happen
 // together; a signal that arrives meanwhile is handled when it ends.
 class InterruptDeferral {
-public:
+  public:
     InterruptDeferral();
     ~InterruptDeferral();
     InterruptDeferral(const InterruptDeferral&) = delete;
     InterruptDeferral& operator=(const InterruptDeferral&) = delete;
 
-private:
+  private:
     sigset_t saved_;
 };
 

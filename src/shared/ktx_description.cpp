@@ -30,18 +30,30 @@ struct GLName {
 };
 
 constexpr GLName kGLTypes[] = {
-    {0x1400, "GL_BYTE", 1},           {0x1401, "GL_UNSIGNED_BYTE", 1},
-    {0x1402, "GL_SHORT", 2},          {0x1403, "GL_UNSIGNED_SHORT", 2},
-    {0x1404, "GL_INT", 4},            {0x1405, "GL_UNSIGNED_INT", 4},
-    {0x1406, "GL_FLOAT", 4},          {0x140B, "GL_HALF_FLOAT", 2},
-    {0x8D61, "GL_HALF_FLOAT_OES", 2}, {0x8033, "GL_UNSIGNED_SHORT_4_4_4_4", 2},
-    {0x8034, "GL_UNSIGNED_SHORT_5_5_5_1", 2}, {0x8363, "GL_UNSIGNED_SHORT_5_6_5", 2},
+    {0x1400, "GL_BYTE", 1},
+    {0x1401, "GL_UNSIGNED_BYTE", 1},
+    {0x1402, "GL_SHORT", 2},
+    {0x1403, "GL_UNSIGNED_SHORT", 2},
+    {0x1404, "GL_INT", 4},
+    {0x1405, "GL_UNSIGNED_INT", 4},
+    {0x1406, "GL_FLOAT", 4},
+    {0x140B, "GL_HALF_FLOAT", 2},
+    {0x8D61, "GL_HALF_FLOAT_OES", 2},
+    {0x8033, "GL_UNSIGNED_SHORT_4_4_4_4", 2},
+    {0x8034, "GL_UNSIGNED_SHORT_5_5_5_1", 2},
+    {0x8363, "GL_UNSIGNED_SHORT_5_6_5", 2},
 };
 
 constexpr GLName kGLFormats[] = {
-    {0x1902, "GL_DEPTH_COMPONENT", 0}, {0x1903, "GL_RED", 0},       {0x1906, "GL_ALPHA", 0},
-    {0x1907, "GL_RGB", 0},             {0x1908, "GL_RGBA", 0},      {0x1909, "GL_LUMINANCE", 0},
-    {0x190A, "GL_LUMINANCE_ALPHA", 0}, {0x8227, "GL_RG", 0},        {0x80E1, "GL_BGRA", 0},
+    {0x1902, "GL_DEPTH_COMPONENT", 0},
+    {0x1903, "GL_RED", 0},
+    {0x1906, "GL_ALPHA", 0},
+    {0x1907, "GL_RGB", 0},
+    {0x1908, "GL_RGBA", 0},
+    {0x1909, "GL_LUMINANCE", 0},
+    {0x190A, "GL_LUMINANCE_ALPHA", 0},
+    {0x8227, "GL_RG", 0},
+    {0x80E1, "GL_BGRA", 0},
     {0x84F9, "GL_DEPTH_STENCIL", 0},
 };
 
@@ -65,13 +77,12 @@ uint32_t Pad4(uint32_t size) { return (4 - size % 4) % 4; }
 
 // Reads the file's 32-bit numbers in its own byte order.
 class KTXReader {
-public:
-    KTXReader(InputFile& file, ContainerDescription* description)
-        : file_(file), d_(*description) {}
+  public:
+    KTXReader(InputFile& file, ContainerDescription* description) : file_(file), d_(*description) {}
 
     void Describe();
 
-private:
+  private:
     uint32_t Word(const uint8_t* bytes) const {
         const uint32_t value = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 |
                                uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
@@ -103,7 +114,7 @@ void KTXReader::AddField(const char* name, size_t offset, std::string meaning, b
     field.offset = offset;
     field.present = offset + 4 <= headerBytes_;
     field.value = HeaderWord(offset);
-    field.text = !field.present ? ""
+    field.text = !field.present             ? ""
                  : offset == KTX_ENDIANNESS ? HexWord(field.value, 8)
                  : hex                      ? HexWord(field.value)
                                             : std::to_string(field.value);
@@ -129,23 +140,25 @@ void KTXReader::AddHeaderFields() {
                                           : "neither byte order",
              true);
     const uint32_t glType = HeaderWord(KTX_GL_TYPE);
-    AddField("glType", KTX_GL_TYPE, glType == 0 ? "none: compressed data" : GLNameText(kGLTypes, glType),
-             true);
+    AddField("glType", KTX_GL_TYPE,
+             glType == 0 ? "none: compressed data" : GLNameText(kGLTypes, glType), true);
     AddField("glTypeSize", KTX_GL_TYPE_SIZE, "");
     const uint32_t glFormat = HeaderWord(KTX_GL_FORMAT);
     AddField("glFormat", KTX_GL_FORMAT,
              glFormat == 0 ? "none: compressed data" : GLNameText(kGLFormats, glFormat), true);
     AddField("glInternalFormat", KTX_GL_INTERNAL_FORMAT,
-             d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads", true);
+             d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads",
+             true);
     AddField("glBaseInternalFormat", KTX_GL_BASE_INTERNAL_FORMAT,
              GLNameText(kGLFormats, HeaderWord(KTX_GL_BASE_INTERNAL_FORMAT)), true);
     AddField("pixelWidth", KTX_PIXEL_WIDTH, "");
-    AddField("pixelHeight", KTX_PIXEL_HEIGHT, HeaderWord(KTX_PIXEL_HEIGHT) == 0 ? "1-D texture" : "");
+    AddField("pixelHeight", KTX_PIXEL_HEIGHT,
+             HeaderWord(KTX_PIXEL_HEIGHT) == 0 ? "1-D texture" : "");
     const uint32_t depth = HeaderWord(KTX_PIXEL_DEPTH);
     AddField("pixelDepth", KTX_PIXEL_DEPTH, depth == 0 ? "not a 3-D texture" : "3-D texture");
-    AddField("numberOfArrayElements", KTX_NUMBER_OF_ARRAY_ELEMENTS,
-             HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) == 0 ? "not an array texture"
-                                                           : "array texture");
+    AddField(
+        "numberOfArrayElements", KTX_NUMBER_OF_ARRAY_ELEMENTS,
+        HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) == 0 ? "not an array texture" : "array texture");
     const uint32_t faces = HeaderWord(KTX_NUMBER_OF_FACES);
     AddField("numberOfFaces", KTX_NUMBER_OF_FACES, faces == 6 ? "cube map" : "");
     AddField("numberOfMipmapLevels", KTX_NUMBER_OF_MIPMAP_LEVELS,
@@ -181,13 +194,15 @@ void KTXReader::CheckFormatFields() {
         }
         return;
     }
-    Note(FormatText("glInternalFormat %s is not a format VostrelCmd reads: level sizes are not "
-                    "checked",
-                    HexWord(HeaderWord(KTX_GL_INTERNAL_FORMAT)).c_str()));
+    Note(
+        FormatText("glInternalFormat %s is not a format VostrelCmd reads: level sizes are not "
+                   "checked",
+                   HexWord(HeaderWord(KTX_GL_INTERNAL_FORMAT)).c_str()));
     if ((glType == 0) != (glFormat == 0)) {
-        Deviation(FormatText("glType %s and glFormat %s: compressed data has both 0, "
-                             "uncompressed data neither",
-                             HexWord(glType).c_str(), HexWord(glFormat).c_str()));
+        Deviation(
+            FormatText("glType %s and glFormat %s: compressed data has both 0, "
+                       "uncompressed data neither",
+                       HexWord(glType).c_str(), HexWord(glFormat).c_str()));
     }
     const GLName* type = FindGLName(kGLTypes, glType);
     const uint32_t expectedSize = glType == 0 ? 1 : type != nullptr ? type->typeSize : 0;
@@ -211,18 +226,21 @@ void KTXReader::CheckShape() {
     if (faces != 1 && faces != 6) {
         Deviation(FormatText("numberOfFaces: %u, but a texture has 1 face, a cube map 6", faces));
     } else if (faces == 6 && width != height) {
-        Deviation(FormatText("numberOfFaces is 6, but cube map faces are square and this one is "
-                             "%u x %u",
-                             width, height));
+        Deviation(
+            FormatText("numberOfFaces is 6, but cube map faces are square and this one is "
+                       "%u x %u",
+                       width, height));
     }
     if (HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS) > kMostLevels) {
-        Deviation(FormatText("numberOfMipmapLevels: %u, more than the %u levels a texture can "
-                             "have; the first %u are described",
-                             HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS), kMostLevels, kMostLevels));
+        Deviation(
+            FormatText("numberOfMipmapLevels: %u, more than the %u levels a texture can "
+                       "have; the first %u are described",
+                       HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS), kMostLevels, kMostLevels));
     }
     if (swapped_) {
-        Note("the file is big-endian: its numbers are read with their bytes swapped; VostrelCmd "
-             "reads only little-endian files");
+        Note(
+            "the file is big-endian: its numbers are read with their bytes swapped; VostrelCmd "
+            "reads only little-endian files");
     }
     if (height == 0 || depth != 0 || HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) != 0 || faces != 1) {
         Note("not a plain 2-D texture: VostrelCmd reads only those");
@@ -233,8 +251,11 @@ bool IsValidUTF8(const std::string& text) {
     size_t i = 0;
     while (i < text.size()) {
         const auto lead = uint8_t(text[i]);
-        const size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
-                                            : (lead >> 3) == 0x1E ? 4 : 0;
+        const size_t length = lead < 0x80           ? 1
+                              : (lead >> 5) == 0x6  ? 2
+                              : (lead >> 4) == 0xE  ? 3
+                              : (lead >> 3) == 0x1E ? 4
+                                                    : 0;
         if (length == 0 || i + length > text.size()) {
             return false;
         }
@@ -254,26 +275,28 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
     while (position < block.size()) {
         const uint64_t offset = kKTXHeaderSize + position;
         if (d_.deviations.size() - deviationsBefore >= kFaultyEntriesExamined) {
-            Note(FormatText("key/value entries from offset %llu on are not examined after %zu "
-                            "faulty ones",
-                            (unsigned long long)offset, kFaultyEntriesExamined));
+            Note(
+                FormatText("key/value entries from offset %llu on are not examined after %zu "
+                           "faulty ones",
+                           (unsigned long long)offset, kFaultyEntriesExamined));
             return;
         }
         if (block.size() - position < 4) {
             if (blockSize - position < 4) {
-                Deviation(FormatText("key/value data: the %llu bytes at offset %llu are too few "
-                                     "for an entry",
-                                     (unsigned long long)(blockSize - position),
-                                     (unsigned long long)offset));
+                Deviation(FormatText(
+                    "key/value data: the %llu bytes at offset %llu are too few "
+                    "for an entry",
+                    (unsigned long long)(blockSize - position), (unsigned long long)offset));
             }
             return;
         }
         const uint32_t size = Word(&block[position]);
         const uint64_t end = position + 4 + uint64_t(size);
         if (end > blockSize) {
-            Deviation(FormatText("key/value entry at offset %llu: keyAndValueByteSize %u runs past "
-                                 "the end of the key/value data",
-                                 (unsigned long long)offset, size));
+            Deviation(
+                FormatText("key/value entry at offset %llu: keyAndValueByteSize %u runs past "
+                           "the end of the key/value data",
+                           (unsigned long long)offset, size));
             return;
         }
         if (end > block.size()) {
@@ -289,9 +312,10 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
             entry.value.assign(nul + 1, last);
         }
         if (size == 0) {
-            Deviation(FormatText("key/value entry at offset %llu: keyAndValueByteSize 0 leaves no "
-                                 "room for a key",
-                                 (unsigned long long)offset));
+            Deviation(
+                FormatText("key/value entry at offset %llu: keyAndValueByteSize 0 leaves no "
+                           "room for a key",
+                           (unsigned long long)offset));
         } else if (nul == last) {
             Deviation(FormatText("key/value entry at offset %llu: its key has no terminating NUL",
                                  (unsigned long long)offset));
@@ -302,9 +326,10 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
         d_.keyValues.push_back(std::move(entry));
         position = end + Pad4(size);
         if (position > blockSize) {
-            Deviation(FormatText("key/value entry at offset %llu: its padding runs past the end "
-                                 "of the key/value data",
-                                 (unsigned long long)offset));
+            Deviation(
+                FormatText("key/value entry at offset %llu: its padding runs past the end "
+                           "of the key/value data",
+                           (unsigned long long)offset));
             return;
         }
     }
@@ -318,9 +343,10 @@ void KTXReader::DescribeKeyValues() {
     }
     const uint64_t afterHeader = d_.fileSize - kKTXHeaderSize;
     if (blockSize > afterHeader) {
-        Deviation(FormatText("bytesOfKeyValueData: %llu, but the file holds only %llu bytes after "
-                             "the header",
-                             (unsigned long long)blockSize, (unsigned long long)afterHeader));
+        Deviation(
+            FormatText("bytesOfKeyValueData: %llu, but the file holds only %llu bytes after "
+                       "the header",
+                       (unsigned long long)blockSize, (unsigned long long)afterHeader));
     }
     const uint64_t examined = std::min({blockSize, afterHeader, kKeyValueBytesExamined});
     if (examined < std::min(blockSize, afterHeader)) {
@@ -355,8 +381,8 @@ void KTXReader::DescribeLevels() {
             Deviation(i + 1 == stored
                           ? FormatText("level %u is missing: the file ends at byte %llu", i,
                                        (unsigned long long)d_.fileSize)
-                          : FormatText("levels %u to %u are missing: the file ends at byte %llu",
-                                       i, stored - 1, (unsigned long long)d_.fileSize));
+                          : FormatText("levels %u to %u are missing: the file ends at byte %llu", i,
+                                       stored - 1, (unsigned long long)d_.fileSize));
             return;
         }
         uint8_t sizeField[4];
@@ -372,11 +398,11 @@ void KTXReader::DescribeLevels() {
         level.hasExpectedSize =
             SaturatedLevelBytes(d_.format, level.width, level.height, planes, &level.expectedSize);
         if (level.hasExpectedSize && level.imageSize != level.expectedSize) {
-            Deviation(FormatText("level %u (%u x %u): imageSize %u, but %s data of that size is "
-                                 "%llu bytes",
-                                 i, level.width, level.height, level.imageSize,
-                                 ContainerFormatName(d_.format).c_str(),
-                                 (unsigned long long)level.expectedSize));
+            Deviation(FormatText(
+                "level %u (%u x %u): imageSize %u, but %s data of that size is "
+                "%llu bytes",
+                i, level.width, level.height, level.imageSize,
+                ContainerFormatName(d_.format).c_str(), (unsigned long long)level.expectedSize));
         }
         const uint64_t padded = uint64_t(level.imageSize) + Pad4(level.imageSize);
         const uint64_t dataBytes = faceSized ? 6 * padded : padded;
@@ -384,10 +410,10 @@ void KTXReader::DescribeLevels() {
         level.complete = dataBytes <= available;
         d_.levels.push_back(level);
         if (!level.complete) {
-            Deviation(FormatText("level %u (%u x %u): the file ends %llu bytes before the end of "
-                                 "its data",
-                                 i, level.width, level.height,
-                                 (unsigned long long)(dataBytes - available)));
+            Deviation(FormatText(
+                "level %u (%u x %u): the file ends %llu bytes before the end of "
+                "its data",
+                i, level.width, level.height, (unsigned long long)(dataBytes - available)));
             return;
         }
         offset += 4 + dataBytes;
@@ -403,8 +429,9 @@ void KTXReader::Describe() {
     d_.standard = "KTX 1.1";
     headerBytes_ = file_.ReadAt(0, header_, sizeof(header_));
     if (std::memcmp(header_, kKTX20Identifier, sizeof(kKTX20Identifier)) == 0) {
-        Deviation("identifier: the file is KTX 2.0, whose header is laid out differently; only "
-                  "KTX 1.1 files are described");
+        Deviation(
+            "identifier: the file is KTX 2.0, whose header is laid out differently; only "
+            "KTX 1.1 files are described");
         return;
     }
     const uint32_t endianness = HeaderWord(KTX_ENDIANNESS);
@@ -426,9 +453,10 @@ void KTXReader::Describe() {
                              HexBytes(kKTXIdentifier, sizeof(kKTXIdentifier)).c_str()));
     }
     if (endianness != kKTXEndianness && !swapped_) {
-        Deviation(FormatText("endianness: %s is neither 0x04030201 (little-endian) nor 0x01020304 "
-                             "(big-endian)",
-                             HexWord(endianness, 8).c_str()));
+        Deviation(
+            FormatText("endianness: %s is neither 0x04030201 (little-endian) nor 0x01020304 "
+                       "(big-endian)",
+                       HexWord(endianness, 8).c_str()));
     }
     CheckFormatFields();
     CheckShape();

@@ -54,8 +54,9 @@ bool WriteLevel(SafeFile& file, const TextureImage& level) {
 
 bool SaveImageKTX(const char* path, TextureImage** levels, uint32_t levelCount, char* message) {
     uint32_t glInternalFormat = 0;
-    const ContainerLayout* layout =
-        levels != nullptr && levels[0] != nullptr ? FindContainerLayout(levels[0]->nFormat) : nullptr;
+    const ContainerLayout* layout = levels != nullptr && levels[0] != nullptr
+                                        ? FindContainerLayout(levels[0]->nFormat)
+                                        : nullptr;
     if (layout == nullptr || !FormatToGLInternalFormat(levels[0]->nFormat, &glInternalFormat)) {
         SetMessage(message, "SaveImageKTX: Unsupported file format.");
         return false;

@@ -17,8 +17,8 @@ bool CompressMipChain(const TextureImage* source, TextureImage** levels, uint32_
             onLevelStart(context, i, levelCount);
         }
         const TextureImage* from = i == 0 ? source : levels[i - 1];
-        if (!Compress(from, levels[i], format, LevelDimension(width, i),
-                      LevelDimension(height, i), message)) {
+        if (!Compress(from, levels[i], format, LevelDimension(width, i), LevelDimension(height, i),
+                      message)) {
             return false;
         }
     }

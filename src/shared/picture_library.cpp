@@ -10,7 +10,8 @@
 
 namespace {
 
-unsigned DLL_CALLCONV ReadFromStream(void* buffer, unsigned size, unsigned count, fi_handle handle) {
+unsigned DLL_CALLCONV ReadFromStream(void* buffer, unsigned size, unsigned count,
+                                     fi_handle handle) {
     return unsigned(std::fread(buffer, size, count, static_cast<std::FILE*>(handle)));
 }
 
@@ -33,10 +34,14 @@ bool Is32BitBitmap(FIBITMAP* bitmap) {
 // Channels per pixel of the float pixel types; 0 for every other type.
 uint32_t FloatChannels(FREE_IMAGE_TYPE type) {
     switch (type) {
-        case FIT_FLOAT: return 1;
-        case FIT_RGBF: return 3;
-        case FIT_RGBAF: return 4;
-        default: return 0;
+        case FIT_FLOAT:
+            return 1;
+        case FIT_RGBF:
+            return 3;
+        case FIT_RGBAF:
+            return 4;
+        default:
+            return 0;
     }
 }
 
@@ -50,7 +55,7 @@ FREE_IMAGE_FORMAT ReadableFormat(const char* path) {
 // picture library lets them through to standard error, and the full read
 // that follows prints them as it always has.
 class QuietTiffDiagnostics {
-public:
+  public:
     QuietTiffDiagnostics()
         : m_error(TIFFSetErrorHandler(nullptr)), m_warning(TIFFSetWarningHandler(nullptr)) {}
     ~QuietTiffDiagnostics() {
@@ -60,7 +65,7 @@ public:
     QuietTiffDiagnostics(const QuietTiffDiagnostics&) = delete;
     QuietTiffDiagnostics& operator=(const QuietTiffDiagnostics&) = delete;
 
-private:
+  private:
     TIFFErrorHandler m_error;
     TIFFErrorHandler m_warning;
 };
@@ -179,8 +184,8 @@ namespace {
 
 // Writes width x height RGBA pixels into the stream as a picture of the given
 // kind; false when the library could not make or save the picture.
-bool WritePicture(FREE_IMAGE_FORMAT format, std::FILE* stream, const uint8_t* rgba,
-                  uint32_t width, uint32_t height) {
+bool WritePicture(FREE_IMAGE_FORMAT format, std::FILE* stream, const uint8_t* rgba, uint32_t width,
+                  uint32_t height) {
     if (width > INT_MAX || height > INT_MAX) {
         return false;
     }

@@ -108,8 +108,8 @@ bool SafeFile::Commit() {
     if (stream_ == nullptr) {
         return false;
     }
-    const bool written = std::fflush(stream_) == 0 && std::ferror(stream_) == 0 &&
-                         fsync(fileno(stream_)) == 0;
+    const bool written =
+        std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && fsync(fileno(stream_)) == 0;
     const bool closed = std::fclose(stream_) == 0;
     stream_ = nullptr;
     if (!written || !closed) {

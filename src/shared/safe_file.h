@@ -11,7 +11,7 @@
 #include <string>
 
 class SafeFile {
-public:
+  public:
     SafeFile() = default;
     ~SafeFile();
     SafeFile(const SafeFile&) = delete;
@@ -34,7 +34,7 @@ public:
     // failed, the new file being in place but perhaps not yet on the disk.
     bool Commit();
 
-private:
+  private:
     void Discard();
 
     std::string destination_;

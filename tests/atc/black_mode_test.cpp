@@ -81,8 +81,8 @@ TEST(RefineIndices, MovesTexelsToTheNearestColourAndAcceptsByClassCounts) {
     white.texel[0][0] = white.texel[0][1] = white.texel[0][2] = 128;
     const ColourSources blackModeSources{{{128, 128, 128}}, {{255, 255, 255}}};
     indexWord = 0xFFFFFFFF;
-    EXPECT_TRUE(refineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC,
-                              RefineRule::Exhaustive));
+    EXPECT_TRUE(
+        refineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC, RefineRule::Exhaustive));
     EXPECT_EQ(indexWord, 0xFFFFFFFEu);
     indexWord = 0xFFFFFFFF;
     EXPECT_FALSE(

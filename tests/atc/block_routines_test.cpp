@@ -44,8 +44,8 @@ TEST(AtcBlockRoutines, ColourBlockEqualsTheImageEncodersBlock) {
         uint8_t output[8];
         uint32_t size = sizeof output;
         ATI_TC_Header header{};
-        ASSERT_EQ(ATI_TC_Encode(image.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16,
-                                FLAG_NO_ALPHA, FORMAT_ATC, &header, output, &size),
+        ASSERT_EQ(ATI_TC_Encode(image.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16, FLAG_NO_ALPHA,
+                                FORMAT_ATC, &header, output, &size),
                   RESULT_OK);
         uint16_t colour0 = 0;
         uint16_t colour1 = 0;

@@ -98,8 +98,8 @@ bool ReadKtx(const std::string& path, Ktx* ktx) {
         if (offset + size > bytes.size()) {
             return false;
         }
-        ktx->levels.push_back({std::max(1u, width >> i), std::max(1u, height >> i),
-                               bytes.substr(offset, size)});
+        ktx->levels.push_back(
+            {std::max(1u, width >> i), std::max(1u, height >> i), bytes.substr(offset, size)});
         offset += size;
     }
     return offset == bytes.size();

@@ -140,7 +140,10 @@ TEST(AtiTcDecode, SizeQueryReportsPixelsTimesBytesPerPixel) {
         uint32_t flags;
         uint32_t size;
     } cases[] = {
-        {4, 4, FLAG_ALPHA, 64}, {4, 4, FLAG_NO_ALPHA, 48}, {5, 3, 0, 45}, {0, 7, FLAG_ALPHA, 0},
+        {4, 4, FLAG_ALPHA, 64},
+        {4, 4, FLAG_NO_ALPHA, 48},
+        {5, 3, 0, 45},
+        {0, 7, FLAG_ALPHA, 0},
     };
     for (const auto& c : cases) {
         ATI_TC_Header header = Header(FORMAT_ATC, c.width, c.height, c.flags);

@@ -38,7 +38,8 @@ int32_t EncodeFast(const std::vector<uint8_t>& image, std::vector<uint8_t>* outp
     uint32_t size = static_cast<uint32_t>(output->size());
     ATI_TC_Header header{};
     return ATI_TC_EncodeFast(image.data(), kRed, kGreen, kBlue, kAlpha, 4 * kAcross, 4 * kRows,
-                             16 * kAcross, FLAG_NO_ALPHA, FORMAT_ATC, &header, output->data(), &size);
+                             16 * kAcross, FLAG_NO_ALPHA, FORMAT_ATC, &header, output->data(),
+                             &size);
 }
 
 // The last `count` blocks are grey ramps (grade 1183), the rest grade 0.
@@ -66,8 +67,8 @@ TEST(AtiTcEncodeFastBands, VerdictAndBytesAreTheSameForEveryThreadCount) {
         {"a perfect first band, ramps after it", firstBandPerfect, RESULT_LOW_QUALITY},
         {"216 ramps over two bands: average 249", RampsAtTheEnd(216), RESULT_OK},
         {"217 ramps over two bands: average 250", RampsAtTheEnd(217), RESULT_LOW_QUALITY},
-        {"every block flat, grade 6", std::vector<ColourBlock>(kAcross * kRows, FlatBlock(200, 100, 50)),
-         RESULT_OK},
+        {"every block flat, grade 6",
+         std::vector<ColourBlock>(kAcross * kRows, FlatBlock(200, 100, 50)), RESULT_OK},
     };
     for (const auto& c : cases) {
         const std::vector<uint8_t> image = ImageOfGrid(c.blocks);
@@ -80,7 +81,8 @@ TEST(AtiTcEncodeFastBands, VerdictAndBytesAreTheSameForEveryThreadCount) {
             parallel::ResetPoolForTesting();
             ASSERT_EQ(parallel::ThreadCount(), unsigned(std::atoi(threads)));
             std::vector<uint8_t> shared;
-            EXPECT_EQ(EncodeFast(image, &shared), c.result) << c.name << ", " << threads << " threads";
+            EXPECT_EQ(EncodeFast(image, &shared), c.result)
+                << c.name << ", " << threads << " threads";
             EXPECT_TRUE(shared == alone) << c.name << ", " << threads << " threads";
         }
     }

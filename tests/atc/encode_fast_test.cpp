@@ -68,13 +68,14 @@ TEST(AtiTcEncodeFast, VerdictsOnWholeImages) {
         int32_t result;
     } cases[] = {
         {"grey ramp", {GreyRampBlock()}, RESULT_LOW_QUALITY},
-        {"ramp and flat average 594", {GreyRampBlock(), FlatBlock(200, 100, 50)},
+        {"ramp and flat average 594",
+         {GreyRampBlock(), FlatBlock(200, 100, 50)},
          RESULT_LOW_QUALITY},
         {"flat", {FlatBlock(200, 100, 50)}, RESULT_OK},
         {"every block 249", {DarkBlock(17, 76), DarkBlock(17, 76), DarkBlock(17, 76)}, RESULT_OK},
         {"average exactly 250", {DarkBlock(18, 75)}, RESULT_LOW_QUALITY},
-        {"average 249.75 truncates to 249", {DarkBlock(18, 75), DarkBlock(17, 76),
-                                              DarkBlock(18, 75), DarkBlock(18, 75)},
+        {"average 249.75 truncates to 249",
+         {DarkBlock(18, 75), DarkBlock(17, 76), DarkBlock(18, 75), DarkBlock(18, 75)},
          RESULT_OK},
         {"one block 3700 among perfect ones", oneWorst, RESULT_LOW_QUALITY},
         {"one block 3699 among perfect ones", oneNearlyWorst, RESULT_OK},
@@ -126,9 +127,9 @@ TEST(AtiTcEncodeFast, PixelSizes) {
     uint8_t output[8];
     uint32_t size = sizeof output;
     ATI_TC_Header header{};
-    EXPECT_EQ(ATI_TC_Encode(pixels, 0xE0, 0x1C, 0x03, 0, 1, 1, 1, 0, FORMAT_ATC, &header, output,
-                            &size),
-              RESULT_OK);
+    EXPECT_EQ(
+        ATI_TC_Encode(pixels, 0xE0, 0x1C, 0x03, 0, 1, 1, 1, 0, FORMAT_ATC, &header, output, &size),
+        RESULT_OK);
 }
 
 }  // namespace

@@ -11,9 +11,9 @@ namespace {
 
 constexpr uint32_t kUntouched = 0xDEADBEEF;
 
-using EncodeFunction = int32_t (*)(const uint8_t*, uint32_t, uint32_t, uint32_t, uint32_t,
-                                   int32_t, int32_t, int32_t, uint32_t, uint32_t, ATI_TC_Header*,
-                                   uint8_t*, uint32_t*);
+using EncodeFunction = int32_t (*)(const uint8_t*, uint32_t, uint32_t, uint32_t, uint32_t, int32_t,
+                                   int32_t, int32_t, uint32_t, uint32_t, ATI_TC_Header*, uint8_t*,
+                                   uint32_t*);
 
 struct NamedEncoder {
     const char* name;
@@ -66,9 +66,8 @@ TEST(AtiTcEncode, BlocksOverTheEdgeRepeatTheLastColumnAndRow) {
                   RESULT_OK);
         ASSERT_EQ(size, 4u * 16);
         std::vector<uint8_t> output(size);
-        int32_t result = encoder.encode(image.data(), kRed, kGreen, kBlue, 0, width, height,
-                                        pitch, FLAG_ALPHA, FORMAT_ATC, &header, output.data(),
-                                        &size);
+        int32_t result = encoder.encode(image.data(), kRed, kGreen, kBlue, 0, width, height, pitch,
+                                        FLAG_ALPHA, FORMAT_ATC, &header, output.data(), &size);
         ASSERT_TRUE(result == RESULT_OK || result == RESULT_LOW_QUALITY);
         for (int block = 0; block < 4; ++block) {
             const int bx = 4 * (block % 2);
@@ -104,13 +103,13 @@ TEST(AtiTcEncode, OnePixelFillsAWholeBlock) {
         for (uint32_t flags : {FLAG_NO_ALPHA, FLAG_ALPHA}) {
             uint32_t size = 0;
             ATI_TC_Header header{};
-            ASSERT_EQ(encoder.encode(pixel, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, flags,
-                                     FORMAT_ATC, &header, nullptr, &size),
+            ASSERT_EQ(encoder.encode(pixel, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, flags, FORMAT_ATC,
+                                     &header, nullptr, &size),
                       RESULT_OK);
             ASSERT_EQ(size, flags == FLAG_ALPHA ? 16u : 8u);
             std::vector<uint8_t> output(size);
-            EXPECT_EQ(encoder.encode(pixel, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, flags,
-                                     FORMAT_ATC, &header, output.data(), &size),
+            EXPECT_EQ(encoder.encode(pixel, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, flags, FORMAT_ATC,
+                                     &header, output.data(), &size),
                       RESULT_OK)
                 << encoder.name;
             StoredColourBlock colour = ReadColourBlock(&output[size - 8]);
@@ -128,9 +127,9 @@ TEST(AtiTcEncode, AlphaNibblesByMaskWidth) {
         uint32_t alphaMask;
         uint8_t nibble;
     } cases[] = {
-        {0x7F000000, kAlpha, 7},     {0xFF000000, kAlpha, 15}, {0x0F000000, kAlpha, 0},
-        {0x00000000, 0, 15},         {0x09000000, 0x0F000000, 9},
-        {0x01000000, 0x01000000, 15}, {0x00000000, 0x01000000, 0},
+        {0x7F000000, kAlpha, 7},     {0xFF000000, kAlpha, 15},    {0x0F000000, kAlpha, 0},
+        {0x00000000, 0, 15},         {0x09000000, 0x0F000000, 9}, {0x01000000, 0x01000000, 15},
+        {0x00000000, 0x01000000, 0},
     };
     for (const auto& c : cases) {
         const uint8_t pixel[4] = {0, 0, 0, static_cast<uint8_t>(c.pixel >> 24)};
@@ -155,8 +154,8 @@ TEST(AtiTcEncode, NarrowChannelsWidenToBytes) {
         uint8_t output[8];
         uint32_t size = sizeof output;
         ATI_TC_Header header{};
-        ASSERT_EQ(encoder.encode(pixel, 0xF800, 0x07E0, 0x001F, 0, 1, 1, 2, 0, FORMAT_ATC,
-                                 &header, output, &size),
+        ASSERT_EQ(encoder.encode(pixel, 0xF800, 0x07E0, 0x001F, 0, 1, 1, 2, 0, FORMAT_ATC, &header,
+                                 output, &size),
                   RESULT_OK);
         EXPECT_EQ(ReadColourBlock(output).colour1, encode565({{255, 0, 132}})) << encoder.name;
     }
@@ -187,8 +186,8 @@ TEST(AtiTcEncode, ChecksRunInOrderAndLeaveEverythingUntouched) {
             std::fill(std::begin(output), std::end(output), 0xCC);
             uint32_t size = c.capacity;
             ATI_TC_Header header{1, 2, 3, 4, 5};
-            EXPECT_EQ(encoder.encode(pixels, c.mask0, kGreen, kBlue, c.alphaMask, 4, 4, 16,
-                                     c.flags, c.format, &header, output, &size),
+            EXPECT_EQ(encoder.encode(pixels, c.mask0, kGreen, kBlue, c.alphaMask, 4, 4, 16, c.flags,
+                                     c.format, &header, output, &size),
                       c.result)
                 << encoder.name << ": " << c.name;
             EXPECT_EQ(size, c.capacity) << c.name;

@@ -18,7 +18,8 @@ TEST(AtcGather, Rgba8888GatherMatchesTheMaskedGatherOnEveryBlock) {
     struct Shape {
         int32_t width, height, padding;  // padding: bytes after each row
     };
-    const Shape shapes[] = {{1, 1, 0}, {3, 5, 0}, {5, 3, 1}, {4, 4, 0}, {37, 29, 3}, {1, 64, 2}, {64, 1, 0}};
+    const Shape shapes[] = {{1, 1, 0},   {3, 5, 0},  {5, 3, 1}, {4, 4, 0},
+                            {37, 29, 3}, {1, 64, 2}, {64, 1, 0}};
     uint32_t state = 16;
     for (const Shape& shape : shapes) {
         const int32_t pitch = shape.width * 4 + shape.padding;
@@ -27,8 +28,11 @@ TEST(AtcGather, Rgba8888GatherMatchesTheMaskedGatherOnEveryBlock) {
             byte = NextByte(&state);
         }
         for (uint32_t flags : {FLAG_NO_ALPHA, FLAG_ALPHA}) {
-            const EncodeRequest request{bytes.data(), describeSource(0xFF, 0xFF00, 0xFF0000, 0xFF000000),
-                                        shape.width, shape.height, pitch, flags, FORMAT_ATC};
+            const EncodeRequest request{
+                bytes.data(), describeSource(0xFF, 0xFF00, 0xFF0000, 0xFF000000),
+                shape.width,  shape.height,
+                pitch,        flags,
+                FORMAT_ATC};
             ASSERT_TRUE(isRgba8888(request.layout));
             for (int64_t by = 0; by < shape.height; by += 4) {
                 for (int64_t bx = 0; bx < shape.width; bx += 4) {

@@ -28,19 +28,24 @@ struct PaletteCase {
 
 TEST(ColourPalette, WorkedPalettes) {
     const PaletteCase cases[] = {
-        {0x7FFF, 0x0000, FORMAT_ATC,
-         {{{255, 255, 255}, {159, 159, 159}, {95, 95, 95}, {0, 0, 0}}}},
-        {0xFFFF, 0xFFFF, FORMAT_ATC,
+        {0x7FFF, 0x0000, FORMAT_ATC, {{{255, 255, 255}, {159, 159, 159}, {95, 95, 95}, {0, 0, 0}}}},
+        {0xFFFF,
+         0xFFFF,
+         FORMAT_ATC,
          {{{0, 0, 0}, {192, 192, 192}, {255, 255, 255}, {255, 255, 255}}}},
         {0x7C00, 0x001F, FORMAT_ATC, {{{255, 0, 0}, {159, 0, 95}, {95, 0, 159}, {0, 0, 255}}}},
         // The same codes read by the two variants.
-        {0xFFFF, 0x001F, FORMAT_ATC_ORDER_MODE,
+        {0xFFFF,
+         0x001F,
+         FORMAT_ATC_ORDER_MODE,
          {{{0, 0, 0}, {0, 0, 192}, {0, 0, 255}, {255, 255, 255}}}},
         {0xFFFF, 0x001F, FORMAT_ATC, {{{0, 0, 0}, {255, 255, 192}, {255, 255, 255}, {0, 0, 255}}}},
         // Black mode: a channel where colour 1 outshines colour 0 clamps to 0.
         {0xFC00, 0x07FF, FORMAT_ATC, {{{0, 0, 0}, {255, 0, 0}, {255, 0, 0}, {0, 255, 255}}}},
         // Equal colours never select black mode with the order variant.
-        {0xFFFF, 0xFFFF, FORMAT_ATC_ORDER_MODE,
+        {0xFFFF,
+         0xFFFF,
+         FORMAT_ATC_ORDER_MODE,
          {{{255, 255, 255}, {255, 255, 255}, {255, 255, 255}, {255, 255, 255}}}},
         {0x0861, 0x0861, FORMAT_ATC_ORDER_MODE, {{{8, 12, 8}, {8, 12, 8}, {8, 12, 8}, {8, 12, 8}}}},
     };

@@ -53,10 +53,10 @@ TEST(QuendaIdentity, AtcColourBlocksEqualTheImageEncoders) {
             std::vector<uint8_t> reference(16 * ((s.width + 3) / 4) * ((s.height + 3) / 4));
             uint32_t size = static_cast<uint32_t>(reference.size());
             ATI_TC_Header header{};
-            ASSERT_EQ(ATI_TC_Encode(pixels.data(), kRed, kGreen, kBlue, kAlpha, s.width, s.height,
-                                    pitch, FLAG_ALPHA, FORMAT_ATC, &header, reference.data(),
-                                    &size),
-                      RESULT_OK);
+            ASSERT_EQ(
+                ATI_TC_Encode(pixels.data(), kRed, kGreen, kBlue, kAlpha, s.width, s.height, pitch,
+                              FLAG_ALPHA, FORMAT_ATC, &header, reference.data(), &size),
+                RESULT_OK);
             const size_t blocks = reference.size() / 16;
             for (size_t b = 0; b < blocks; ++b) {
                 blackModeBlocks += (reference[16 * b + 9] & 0x80) != 0;
@@ -73,8 +73,8 @@ TEST(QuendaIdentity, AtcColourBlocksEqualTheImageEncoders) {
                     const uint8_t* actual = &library[blockBytes * b];
                     const uint8_t* actualColour = actual + blockBytes - 8;
                     ASSERT_TRUE(std::equal(expected + 8, expected + 16, actualColour))
-                        << s.width << "x" << s.height << " round " << round << " flags "
-                        << flags << " block " << b;
+                        << s.width << "x" << s.height << " round " << round << " flags " << flags
+                        << " block " << b;
                     if (flags == FLAG_ALPHA) {
                         ASSERT_TRUE(std::equal(expected, expected + 8, actual))
                             << s.width << "x" << s.height << " round " << round << " block " << b;

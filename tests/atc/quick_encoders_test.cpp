@@ -41,10 +41,9 @@ Encoded Exhaustive(const ColourBlock& texels, uint32_t format, bool reference) {
 
 Encoded Quick(const ColourBlock& texels, uint32_t format, bool reference) {
     Encoded e{};
-    e.indexWord = reference ? encodeColourBlockFastReference(texels, format, &e.colour0,
-                                                             &e.colour1, &e.grade)
-                            : encodeColourBlockFast(texels, format, &e.colour0, &e.colour1,
-                                                    &e.grade);
+    e.indexWord =
+        reference ? encodeColourBlockFastReference(texels, format, &e.colour0, &e.colour1, &e.grade)
+                  : encodeColourBlockFast(texels, format, &e.colour0, &e.colour1, &e.grade);
     return e;
 }
 
@@ -117,9 +116,8 @@ TEST(QuickColourEncoders, TellingBlocks) {
             const int v = ((t ^ (t >> 2)) & 1) ? 230 : 20;
             SetTexel(c, v, v / 2, 255 - v);
         }));
-    add("horizontal gradient", BlockOf([](int t, uint8_t* c) {
-            SetTexel(c, 60 * (t & 3), 255 - 40 * (t & 3), 128);
-        }));
+    add("horizontal gradient",
+        BlockOf([](int t, uint8_t* c) { SetTexel(c, 60 * (t & 3), 255 - 40 * (t & 3), 128); }));
     add("diagonal gradient", BlockOf([](int t, uint8_t* c) {
             const int s = (t & 3) + (t >> 2);
             SetTexel(c, 20 + 30 * s, 10 + 35 * s, 250 - 40 * s);
@@ -215,17 +213,36 @@ ColourBlock StructuredBlock(uint32_t* seed) {
     for (int t = 0; t < 16; ++t) {
         const uint32_t pick = Next(seed) % 4;
         for (int k = 0; k < 3; ++k) {
-            const int noise = spread == 0 ? 0 : static_cast<int>(Next(seed) % (2 * spread + 1)) - spread;
+            const int noise =
+                spread == 0 ? 0 : static_cast<int>(Next(seed) % (2 * spread + 1)) - spread;
             int v = 0;
             switch (kind) {
-                case 0: v = static_cast<int>(Next(seed) & 255); break;
-                case 1: v = palette[pick % 2][k]; break;
-                case 2: v = palette[0][k] + ((palette[1][k] - palette[0][k]) * (t & 3) + (palette[2][k] - palette[0][k]) * (t >> 2)) / 6; break;
-                case 3: v = palette[pick][k] + noise / 4; break;
-                case 4: v = palette[0][k] + noise; break;
-                case 5: v = (Next(seed) & 1) ? 255 : 0; break;
-                case 6: v = palette[pick][k] + noise; break;
-                default: v = pick < 2 ? palette[pick][k] : 255 - palette[pick - 2][(k + 1) % 3]; break;
+                case 0:
+                    v = static_cast<int>(Next(seed) & 255);
+                    break;
+                case 1:
+                    v = palette[pick % 2][k];
+                    break;
+                case 2:
+                    v = palette[0][k] + ((palette[1][k] - palette[0][k]) * (t & 3) +
+                                         (palette[2][k] - palette[0][k]) * (t >> 2)) /
+                                            6;
+                    break;
+                case 3:
+                    v = palette[pick][k] + noise / 4;
+                    break;
+                case 4:
+                    v = palette[0][k] + noise;
+                    break;
+                case 5:
+                    v = (Next(seed) & 1) ? 255 : 0;
+                    break;
+                case 6:
+                    v = palette[pick][k] + noise;
+                    break;
+                default:
+                    v = pick < 2 ? palette[pick][k] : 255 - palette[pick - 2][(k + 1) % 3];
+                    break;
             }
             block.texel[t][k] = Clamp(v);
         }
@@ -292,9 +309,8 @@ TEST(QuickColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
             for (size_t i = 0; i < kCount; ++i) {
                 if (hue[i] != expected[i].hue || saturation[i] != expected[i].saturation) {
                     FAIL() << target << " colour " << c0 << ", " << (i >> 8) << ", " << (i & 255)
-                           << ": hue " << hue[i] << " saturation " << saturation[i]
-                           << ", expected " << expected[i].hue << " and "
-                           << expected[i].saturation;
+                           << ": hue " << hue[i] << " saturation " << saturation[i] << ", expected "
+                           << expected[i].hue << " and " << expected[i].saturation;
                 }
             }
         });
@@ -321,7 +337,8 @@ TEST(QuickColourEncoders, LaneHuesDifferAsHuesDiffer) {
     ForEachTarget([&](const std::string& target) {
         laneHuesDiffer(a.data(), b.data(), a.size(), differ.data());
         for (size_t i = 0; i < a.size(); ++i) {
-            ASSERT_EQ(differ[i] != 0, huesDiffer(a[i], b[i])) << target << " " << a[i] << " " << b[i];
+            ASSERT_EQ(differ[i] != 0, huesDiffer(a[i], b[i]))
+                << target << " " << a[i] << " " << b[i];
         }
     });
 }

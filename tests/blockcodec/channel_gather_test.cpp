@@ -21,7 +21,8 @@ SourceImage ImageOf(const std::vector<uint8_t>& bytes, int64_t width, int64_t he
     image.colour[1] = AnalyseMask(mask1);
     image.colour[2] = AnalyseMask(mask2);
     image.alpha = AnalyseMask(alphaMask);
-    image.pixelBytes = SourcePixelBytes(image.colour[0], image.colour[1], image.colour[2], image.alpha);
+    image.pixelBytes =
+        SourcePixelBytes(image.colour[0], image.colour[1], image.colour[2], image.alpha);
     return image;
 }
 
@@ -29,7 +30,8 @@ TEST(ChannelGather, Rgba8888GatherMatchesTheMaskedGatherOnEveryBlock) {
     struct Shape {
         int64_t width, height, padding;  // padding: bytes after each row
     };
-    const Shape shapes[] = {{1, 1, 0}, {3, 5, 0}, {5, 3, 1}, {4, 4, 0}, {37, 29, 3}, {1, 64, 2}, {64, 1, 0}, {8, 9, 4}};
+    const Shape shapes[] = {{1, 1, 0},   {3, 5, 0},  {5, 3, 1},  {4, 4, 0},
+                            {37, 29, 3}, {1, 64, 2}, {64, 1, 0}, {8, 9, 4}};
     PixelRandom random(16);
     for (const Shape& shape : shapes) {
         const int64_t pitch = shape.width * 4 + shape.padding;
@@ -37,7 +39,8 @@ TEST(ChannelGather, Rgba8888GatherMatchesTheMaskedGatherOnEveryBlock) {
         for (uint8_t& byte : bytes) {
             byte = random.Byte();
         }
-        const SourceImage image = ImageOf(bytes, shape.width, shape.height, pitch, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+        const SourceImage image =
+            ImageOf(bytes, shape.width, shape.height, pitch, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
         ASSERT_TRUE(IsRgba8888(image));
         for (int64_t by = 0; by < shape.height; by += 4) {
             for (int64_t bx = 0; bx < shape.width; bx += 4) {
@@ -74,7 +77,8 @@ TEST(ChannelGather, OnlyTheEngineLayoutTakesTheRgba8888Gather) {
     };
     const std::vector<uint8_t> bytes(64);
     for (const LayoutCase& c : cases) {
-        const SourceImage image = ImageOf(bytes, 4, 4, 16, c.masks[0], c.masks[1], c.masks[2], c.masks[3]);
+        const SourceImage image =
+            ImageOf(bytes, 4, 4, 16, c.masks[0], c.masks[1], c.masks[2], c.masks[3]);
         EXPECT_EQ(IsRgba8888(image), c.rgba8888) << std::hex << c.masks[0] << " " << c.masks[3];
     }
 }

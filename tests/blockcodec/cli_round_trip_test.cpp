@@ -49,8 +49,10 @@ uint32_t Word(const std::string& bytes, size_t offset) {
 
 ::testing::AssertionResult ReadKtx(const std::string& path, KtxFile* file) {
     const std::string bytes = ReadFileBytes(path);
-    static const uint8_t kIdentifier[12] = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x31, 0x31, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
-    if (bytes.size() < 64 || std::memcmp(bytes.data(), kIdentifier, 12) != 0 || Word(bytes, 12) != 0x04030201) {
+    static const uint8_t kIdentifier[12] = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x31,
+                                            0x31, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
+    if (bytes.size() < 64 || std::memcmp(bytes.data(), kIdentifier, 12) != 0 ||
+        Word(bytes, 12) != 0x04030201) {
         return ::testing::AssertionFailure() << path << " has no KTX header";
     }
     file->glInternalFormat = Word(bytes, 28);
@@ -75,7 +77,8 @@ uint32_t Word(const std::string& bytes, size_t offset) {
         file->levels.push_back(std::move(level));
     }
     if (offset != bytes.size()) {
-        return ::testing::AssertionFailure() << path << " has " << bytes.size() - offset << " bytes after its levels";
+        return ::testing::AssertionFailure()
+               << path << " has " << bytes.size() - offset << " bytes after its levels";
     }
     return ::testing::AssertionSuccess();
 }
@@ -85,7 +88,9 @@ uint32_t Word(const std::string& bytes, size_t offset) {
 std::vector<uint8_t> OracleDecode(const CompressionType& type, const KtxLevel& level) {
     std::vector<uint8_t> pixels(static_cast<size_t>(level.width) * level.height * 3, 0);
     if (type.channels == 3) {
-        EXPECT_EQ(etc1_decode_image(level.data.data(), pixels.data(), level.width, level.height, 3, level.width * 3), 0);
+        EXPECT_EQ(etc1_decode_image(level.data.data(), pixels.data(), level.width, level.height, 3,
+                                    level.width * 3),
+                  0);
         return pixels;
     }
     const uint32_t blocksAcross = (level.width + 3) / 4;
@@ -101,7 +106,8 @@ std::vector<uint8_t> OracleDecode(const CompressionType& type, const KtxLevel& l
                 squish::Decompress(rgba, dxt5, squish::kDxt5);
                 for (uint32_t y = 0; y < 4 && 4 * by + y < level.height; ++y) {
                     for (uint32_t x = 0; x < 4 && 4 * bx + x < level.width; ++x) {
-                        pixels[((4 * by + y) * level.width + 4 * bx + x) * 3 + channel] = rgba[(4 * y + x) * 4 + 3];
+                        pixels[((4 * by + y) * level.width + 4 * bx + x) * 3 + channel] =
+                            rgba[(4 * y + x) * 4 + 3];
                     }
                 }
             }
@@ -120,7 +126,8 @@ std::vector<uint8_t> LoadedOrder(const std::vector<uint8_t>& rgba) {
     return pixels;
 }
 
-double MeanAbsoluteError(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int channels) {
+double MeanAbsoluteError(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b,
+                         int channels) {
     double total = 0;
     size_t count = 0;
     for (size_t i = 0; i < a.size(); i += 3) {
@@ -141,7 +148,7 @@ double ChannelMean(const std::vector<uint8_t>& pixels, int channel) {
 }
 
 class CliRoundTrip : public ::testing::Test {
-protected:
+  protected:
     static constexpr uint32_t kWidth = 32;
     static constexpr uint32_t kHeight = 24;
 
@@ -155,7 +162,8 @@ protected:
         const ProcessResult run = RunVostrelCmd(arguments);
         if (run.exitStatus != 0 || run.errorOutput.find("ERROR") != std::string::npos ||
             run.errorOutput.find("Usage") != std::string::npos) {
-            return ::testing::AssertionFailure() << "exit " << run.exitStatus << ": " << run.errorOutput;
+            return ::testing::AssertionFailure()
+                   << "exit " << run.exitStatus << ": " << run.errorOutput;
         }
         return ReadKtx(arguments[1], file);
     }
@@ -169,13 +177,15 @@ protected:
             const KtxLevel& level = file.levels[i];
             EXPECT_EQ(level.width, sizes[i].first) << type.name << " level " << i;
             EXPECT_EQ(level.height, sizes[i].second) << type.name << " level " << i;
-            EXPECT_EQ(level.data.size(), ((level.width + 3) / 4) * ((level.height + 3) / 4) * type.blockBytes)
+            EXPECT_EQ(level.data.size(),
+                      ((level.width + 3) / 4) * ((level.height + 3) / 4) * type.blockBytes)
                 << type.name << " level " << i;
         }
     }
 
     // The level's decoded channel means stay near the picture's.
-    void ExpectMeansNearPicture(const CompressionType& type, const KtxLevel& level, double tolerance) {
+    void ExpectMeansNearPicture(const CompressionType& type, const KtxLevel& level,
+                                double tolerance) {
         const std::vector<uint8_t> decoded = OracleDecode(type, level);
         const std::vector<uint8_t> loaded = LoadedOrder(picture_);
         for (int c = 0; c < type.channels; ++c) {
@@ -194,7 +204,8 @@ TEST_F(CliRoundTrip, OneLevelDecodesCloseToThePicture) {
         KtxFile file;
         ASSERT_TRUE(Compress({input_, directory_.File("out.ktx"), type.name}, &file));
         ExpectLevels(type, file, {{kWidth, kHeight}});
-        const double error = MeanAbsoluteError(OracleDecode(type, file.levels[0]), LoadedOrder(picture_), type.channels);
+        const double error = MeanAbsoluteError(OracleDecode(type, file.levels[0]),
+                                               LoadedOrder(picture_), type.channels);
         EXPECT_LT(error, type.channels == 3 ? 6.0 : 2.0) << type.name;
     }
 }
@@ -213,13 +224,15 @@ TEST_F(CliRoundTrip, MipChainsHaveEveryLevel) {
 TEST_F(CliRoundTrip, ResizedOutputsWithAndWithoutMips) {
     for (const CompressionType& type : kTypes) {
         KtxFile smaller;
-        ASSERT_TRUE(Compress({input_, directory_.File("small.ktx"), type.name, "no", "16", "8"}, &smaller));
+        ASSERT_TRUE(
+            Compress({input_, directory_.File("small.ktx"), type.name, "no", "16", "8"}, &smaller));
         ExpectLevels(type, smaller, {{16, 8}});
         ExpectMeansNearPicture(type, smaller.levels[0], 10.0);
 
         // The level count follows the source size, the level sizes the request.
         KtxFile larger;
-        ASSERT_TRUE(Compress({input_, directory_.File("large.ktx"), type.name, "yes", "64", "48"}, &larger));
+        ASSERT_TRUE(Compress({input_, directory_.File("large.ktx"), type.name, "yes", "64", "48"},
+                             &larger));
         ExpectLevels(type, larger, {{64, 48}, {32, 24}, {16, 12}, {8, 6}, {4, 3}, {2, 1}});
         ExpectMeansNearPicture(type, larger.levels[0], 10.0);
     }
@@ -233,8 +246,8 @@ TEST_F(CliRoundTrip, KtxInputOfEachTypeLoadsBack) {
         KtxFile second;
         ASSERT_TRUE(Compress({firstPath, directory_.File("second.ktx"), type.name}, &second));
         ExpectLevels(type, second, {{kWidth, kHeight}});
-        const double drift = MeanAbsoluteError(OracleDecode(type, second.levels[0]), OracleDecode(type, first.levels[0]),
-                                               type.channels);
+        const double drift = MeanAbsoluteError(OracleDecode(type, second.levels[0]),
+                                               OracleDecode(type, first.levels[0]), type.channels);
         EXPECT_LT(drift, type.channels == 3 ? 4.0 : 1.5) << type.name;
     }
 }

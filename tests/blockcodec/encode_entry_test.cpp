@@ -15,12 +15,13 @@ constexpr uint32_t kGreen = 0x0000FF00;
 constexpr uint32_t kBlue = 0x00FF0000;
 constexpr uint32_t kAlpha = 0xFF000000;
 
-int32_t EncodeRgba(const RgbaImage& image, uint32_t flags, uint32_t format, std::vector<uint8_t>* out,
-                   uint32_t capacity) {
+int32_t EncodeRgba(const RgbaImage& image, uint32_t flags, uint32_t format,
+                   std::vector<uint8_t>* out, uint32_t capacity) {
     out->assign(capacity, 0xCD);
     uint32_t size = capacity;
-    const int32_t result = QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, image.width,
-                                        image.height, image.width * 4, flags, format, out->data(), &size);
+    const int32_t result =
+        QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, image.width, image.height,
+                     image.width * 4, flags, format, out->data(), &size);
     if (result == RESULT_OK) {
         out->resize(size);
     }
@@ -32,7 +33,8 @@ TEST(QuendaEncode, FlagConflictIsCheckedFirstAndLeavesSizeAlone) {
     for (uint32_t format : {FORMAT_ETC1_RGB8, 0x12345678u}) {
         uint8_t output[16] = {};
         uint32_t size = 16;
-        EXPECT_EQ(QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16, 0x03, format, output, &size),
+        EXPECT_EQ(QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16, 0x03,
+                               format, output, &size),
                   RESULT_FLAGS_CONFLICT);
         EXPECT_EQ(size, 16u);
     }
@@ -41,7 +43,8 @@ TEST(QuendaEncode, FlagConflictIsCheckedFirstAndLeavesSizeAlone) {
 TEST(QuendaEncode, UnknownFormatComesBeforeTheOutputSize) {
     const RgbaImage image = StructuredImage(4, 4, 1);
     uint32_t size = 0;
-    EXPECT_EQ(QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16, 0, 0xCCC40001, nullptr, &size),
+    EXPECT_EQ(QuendaEncode(image.rgba.data(), kRed, kGreen, kBlue, kAlpha, 4, 4, 16, 0, 0xCCC40001,
+                           nullptr, &size),
               RESULT_UNKNOWN_FORMAT);
     EXPECT_EQ(size, 0u);
 }
@@ -62,15 +65,17 @@ TEST(QuendaEncode, LargerOutputReportsTheExactSize) {
         uint32_t bytes;
     };
     const Case cases[] = {
-        {FORMAT_ETC1_RGB8, 0x01, 1, 1, 8},  {FORMAT_ETC1_RGB8, 0x01, 5, 3, 16}, {FORMAT_3DC_X, 0, 1, 1, 8},
-        {FORMAT_3DC_XY, 0, 1, 1, 16},       {FORMAT_3DC_XY, 0, 9, 5, 96},      {FORMAT_ATC, 0, 5, 3, 16},
-        {FORMAT_ATC, 0x12, 5, 3, 32},       {FORMAT_ATC, FLAG_ALPHA, 4, 4, 16},
+        {FORMAT_ETC1_RGB8, 0x01, 1, 1, 8}, {FORMAT_ETC1_RGB8, 0x01, 5, 3, 16},
+        {FORMAT_3DC_X, 0, 1, 1, 8},        {FORMAT_3DC_XY, 0, 1, 1, 16},
+        {FORMAT_3DC_XY, 0, 9, 5, 96},      {FORMAT_ATC, 0, 5, 3, 16},
+        {FORMAT_ATC, 0x12, 5, 3, 32},      {FORMAT_ATC, FLAG_ALPHA, 4, 4, 16},
     };
     for (const Case& c : cases) {
         const RgbaImage image = StructuredImage(c.width, c.height, 3);
         std::vector<uint8_t> out;
         ASSERT_EQ(EncodeRgba(image, c.flags, c.format, &out, 1000), RESULT_OK);
-        EXPECT_EQ(out.size(), c.bytes) << std::hex << c.format << std::dec << " " << c.width << "x" << c.height;
+        EXPECT_EQ(out.size(), c.bytes)
+            << std::hex << c.format << std::dec << " " << c.width << "x" << c.height;
     }
 }
 
@@ -91,21 +96,29 @@ TEST(QuendaEncode, EdgeBlocksRepeatTheLastColumnAndRow) {
         }
         const Etc1Words words = Etc1EncodeBlock(expected);
         const uint8_t* stored = &out[8 * block];
-        EXPECT_EQ(static_cast<uint32_t>(stored[0]) << 24 | stored[1] << 16 | stored[2] << 8 | stored[3], words.word1);
-        EXPECT_EQ(static_cast<uint32_t>(stored[4]) << 24 | stored[5] << 16 | stored[6] << 8 | stored[7], words.word2);
+        EXPECT_EQ(
+            static_cast<uint32_t>(stored[0]) << 24 | stored[1] << 16 | stored[2] << 8 | stored[3],
+            words.word1);
+        EXPECT_EQ(
+            static_cast<uint32_t>(stored[4]) << 24 | stored[5] << 16 | stored[6] << 8 | stored[7],
+            words.word2);
     }
 }
 
 TEST(QuendaEncode, EmptyAndNegativeImages) {
     uint8_t output[8] = {};
     uint32_t size = 8;
-    EXPECT_EQ(QuendaEncode(nullptr, kRed, kGreen, kBlue, kAlpha, 0, 5, 0, 0, FORMAT_3DC_X, output, &size), RESULT_OK);
+    EXPECT_EQ(
+        QuendaEncode(nullptr, kRed, kGreen, kBlue, kAlpha, 0, 5, 0, 0, FORMAT_3DC_X, output, &size),
+        RESULT_OK);
     EXPECT_EQ(size, 0u);
     size = 8;
-    EXPECT_EQ(QuendaEncode(output, kRed, kGreen, kBlue, kAlpha, -4, 4, 16, 0, FORMAT_3DC_X, output, &size),
+    EXPECT_EQ(QuendaEncode(output, kRed, kGreen, kBlue, kAlpha, -4, 4, 16, 0, FORMAT_3DC_X, output,
+                           &size),
               RESULT_BAD_ARGUMENT);
     EXPECT_EQ(size, 8u);
-    EXPECT_EQ(QuendaEncode(output, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, 0, FORMAT_3DC_X, output, nullptr),
+    EXPECT_EQ(QuendaEncode(output, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, 0, FORMAT_3DC_X, output,
+                           nullptr),
               RESULT_BAD_ARGUMENT);
 }
 
@@ -118,17 +131,17 @@ TEST(ChannelWidening, ReplicatesBitsOfNarrowMasks) {
     };
     const Case cases[] = {
         {0x000000FF, 0x12345678, 0x78, 0x78},
-        {0x0000F800, 0x0000F800, 255, 255},        // 5 bits: (v << 3) | (v >> 2)
+        {0x0000F800, 0x0000F800, 255, 255},  // 5 bits: (v << 3) | (v >> 2)
         {0x0000F800, 0x00008000, 0x84, 0x84},
-        {0x000007E0, 0x00000420, 0x86, 0x86},      // 6 bits
-        {0x0000000F, 0x00000007, 0x77, 0x77},      // 4 bits: v x 17
-        {0x00000070, 0x00000050, 0xB4, 0xB4},      // 3 bits: u | (u >> 3)
-        {0x00000006, 0x00000004, 0xA0, 0xA0},      // 2 bits
-        {0x0000007F, 0x00000041, 0x83, 0x83},      // 7 bits
-        {0x00008000, 0x00008000, 0xC0, 255},       // 1 bit: alpha is 0 or 255
+        {0x000007E0, 0x00000420, 0x86, 0x86},  // 6 bits
+        {0x0000000F, 0x00000007, 0x77, 0x77},  // 4 bits: v x 17
+        {0x00000070, 0x00000050, 0xB4, 0xB4},  // 3 bits: u | (u >> 3)
+        {0x00000006, 0x00000004, 0xA0, 0xA0},  // 2 bits
+        {0x0000007F, 0x00000041, 0x83, 0x83},  // 7 bits
+        {0x00008000, 0x00008000, 0xC0, 255},   // 1 bit: alpha is 0 or 255
         {0x00008000, 0x00000000, 0x00, 0},
-        {0x00000000, 0xFFFFFFFF, 0x00, 255},       // empty mask
-        {0x000003FF, 0x000002C7, 0xB1, 0xB1},      // 10 bits: the top 8
+        {0x00000000, 0xFFFFFFFF, 0x00, 255},   // empty mask
+        {0x000003FF, 0x000002C7, 0xB1, 0xB1},  // 10 bits: the top 8
         {0xFFFFFFFF, 0x89ABCDEF, 0x89, 0x89},
     };
     for (const Case& c : cases) {
@@ -169,8 +182,8 @@ TEST(QuendaEncode, SixteenBitPixelsEncodeAsTheirWidenedBytes) {
         ASSERT_EQ(EncodeRgba(widened, 0, format, &expected, 1000), RESULT_OK);
         std::vector<uint8_t> actual(expected.size());
         uint32_t size = static_cast<uint32_t>(actual.size());
-        ASSERT_EQ(QuendaEncode(packed.data(), 0xF800, 0x07E0, 0x001F, 0, width, height, pitch, 0, format,
-                               actual.data(), &size),
+        ASSERT_EQ(QuendaEncode(packed.data(), 0xF800, 0x07E0, 0x001F, 0, width, height, pitch, 0,
+                               format, actual.data(), &size),
                   RESULT_OK);
         EXPECT_EQ(actual, expected);
     }

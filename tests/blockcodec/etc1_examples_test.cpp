@@ -42,7 +42,8 @@ bool SameBlock(const ColourBlock& a, const ColourBlock& b) {
 }
 
 TEST(Etc1Encode, FlatBlockIsDifferentialUnflippedWithoutDifferences) {
-    for (const ColourBlock& block : {Flat(100, 150, 200), Flat(0, 0, 0), Flat(255, 255, 255), Flat(3, 250, 128)}) {
+    for (const ColourBlock& block :
+         {Flat(100, 150, 200), Flat(0, 0, 0), Flat(255, 255, 255), Flat(3, 250, 128)}) {
         const Etc1Words words = Etc1EncodeBlock(block);
         EXPECT_EQ(words.word1 & 3, 2u) << std::hex << words.word1;
         EXPECT_EQ(words.word1 & 0x07070700, 0u) << std::hex << words.word1;
@@ -77,8 +78,8 @@ TEST(Etc1Encode, FirstStoredByteIsTheTopByteOfTheBaseColourWord) {
     }
     uint8_t stored[8];
     uint32_t size = 8;
-    ASSERT_EQ(QuendaEncode(rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, 4, 4, 16, 0x01, FORMAT_ETC1_RGB8, stored,
-                           &size),
+    ASSERT_EQ(QuendaEncode(rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, 4, 4, 16, 0x01,
+                           FORMAT_ETC1_RGB8, stored, &size),
               RESULT_OK);
     EXPECT_EQ(std::vector<uint8_t>(stored, stored + 8),
               (std::vector<uint8_t>{0x0F, 0x0F, 0x0F, 0x00, 0x00, 0xFF, 0x00, 0xFF}));
@@ -90,7 +91,8 @@ TEST(Etc1Encode, EqualEncoderErrorsKeepTheAverageColourBlock) {
     const char pattern[] = "LLLDLLLDDDDLDLDL";
     ColourBlock block;
     for (int i = 0; i < 16; ++i) {
-        std::copy(pattern[i] == 'L' ? light : dark, (pattern[i] == 'L' ? light : dark) + 3, block.texel[i]);
+        std::copy(pattern[i] == 'L' ? light : dark, (pattern[i] == 'L' ? light : dark) + 3,
+                  block.texel[i]);
     }
     const Etc1Words average = Etc1EncodeAverage(block);
     const Etc1Words chromaFit = Etc1EncodeChromaFit(block);

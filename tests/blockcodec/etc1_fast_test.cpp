@@ -51,7 +51,8 @@ std::vector<ColourBlock> TellingBlocks() {
     blocks.push_back(Flat(0, 255, 0));
     blocks.push_back(Flat(0, 0, 255));
     blocks.push_back(Flat(3, 250, 128));
-    const std::array<uint8_t, 3> black{0, 0, 0}, white{255, 255, 255}, red{255, 0, 0}, blue{0, 0, 255};
+    const std::array<uint8_t, 3> black{0, 0, 0}, white{255, 255, 255}, red{255, 0, 0},
+        blue{0, 0, 255};
     blocks.push_back(Pattern("aabbaabbaabbaabb", {black, white}));
     blocks.push_back(Pattern("aaaaaaaabbbbbbbb", {black, white}));
     blocks.push_back(Pattern("abababababababab", {red, blue}));
@@ -60,7 +61,8 @@ std::vector<ColourBlock> TellingBlocks() {
     // The two encoders' errors tie here: the average-colour block must win.
     blocks.push_back(Pattern("aaabaaabbbbababa", {{180, 210, 150}, {143, 136, 39}}));
     // Pixels halfway between two modifiers of a base.
-    blocks.push_back(Pattern("abcdabcdabcdabcd", {{96, 96, 96}, {100, 100, 100}, {104, 104, 104}, {108, 108, 108}}));
+    blocks.push_back(Pattern("abcdabcdabcdabcd",
+                             {{96, 96, 96}, {100, 100, 100}, {104, 104, 104}, {108, 108, 108}}));
     ColourBlock ramp;
     for (int i = 0; i < 16; ++i) {
         ramp.texel[i][0] = static_cast<uint8_t>(17 * i);
@@ -92,25 +94,28 @@ ColourBlock GeneratedBlock(PixelRandom& random, int kind) {
         for (int c = 0; c < 3; ++c) {
             const int noise = static_cast<int>(random.Below(2 * spread + 1)) - spread;
             switch (kind) {
-            case 0:  // smooth
-            case 1:  // rough
-                block.texel[i][c] = Clamp(centre[c] + noise);
-                break;
-            case 2:  // graded
-                block.texel[i][c] = Clamp(centre[c] + step[0][c] * x + step[1][c] * y + noise / 4);
-                break;
-            case 3:  // a few colours
-                block.texel[i][c] = palette.texel[pick][c];
-                break;
-            case 4:  // near the ends of the range
-                block.texel[i][c] = Clamp(centre[c] < 128 ? noise + spread : 255 - spread + noise);
-                break;
-            case 5:  // one saturated channel
-                block.texel[i][c] = c == static_cast<int>(pick % 3) ? 255 : Clamp(centre[c] + noise);
-                break;
-            default:  // noise
-                block.texel[i][c] = random.Byte();
-                break;
+                case 0:  // smooth
+                case 1:  // rough
+                    block.texel[i][c] = Clamp(centre[c] + noise);
+                    break;
+                case 2:  // graded
+                    block.texel[i][c] =
+                        Clamp(centre[c] + step[0][c] * x + step[1][c] * y + noise / 4);
+                    break;
+                case 3:  // a few colours
+                    block.texel[i][c] = palette.texel[pick][c];
+                    break;
+                case 4:  // near the ends of the range
+                    block.texel[i][c] =
+                        Clamp(centre[c] < 128 ? noise + spread : 255 - spread + noise);
+                    break;
+                case 5:  // one saturated channel
+                    block.texel[i][c] =
+                        c == static_cast<int>(pick % 3) ? 255 : Clamp(centre[c] + noise);
+                    break;
+                default:  // noise
+                    block.texel[i][c] = random.Byte();
+                    break;
             }
         }
     }
@@ -176,8 +181,9 @@ int CountMismatches(const EncodedBlocks& encoded) {
         const Etc1Words actual = Etc1EncodeBlock(encoded.blocks[n]);
         if (actual.word1 != expected.word1 || actual.word2 != expected.word2) {
             if (++mismatches <= 5) {
-                ADD_FAILURE() << "block " << Hex(encoded.blocks[n]) << std::hex << ": reference " << expected.word1
-                              << " " << expected.word2 << ", fast " << actual.word1 << " " << actual.word2;
+                ADD_FAILURE() << "block " << Hex(encoded.blocks[n]) << std::hex << ": reference "
+                              << expected.word1 << " " << expected.word2 << ", fast "
+                              << actual.word1 << " " << actual.word2;
             }
         }
     }
@@ -216,10 +222,10 @@ struct SubblockPlanes {
     if (same) {
         return ::testing::AssertionSuccess();
     }
-    return ::testing::AssertionFailure() << "block " << Hex(block) << " base " << int(base[0]) << " " << int(base[1])
-                                         << " " << int(base[2]) << ": reference codeword " << expected.codeword
-                                         << " error " << expected.error << ", fast codeword " << actual.codeword
-                                         << " error " << actual.error;
+    return ::testing::AssertionFailure()
+           << "block " << Hex(block) << " base " << int(base[0]) << " " << int(base[1]) << " "
+           << int(base[2]) << ": reference codeword " << expected.codeword << " error "
+           << expected.error << ", fast codeword " << actual.codeword << " error " << actual.error;
 }
 
 bool SameBases(const Etc1Bases& a, const Etc1Bases& b) {
@@ -227,11 +233,12 @@ bool SameBases(const Etc1Bases& a, const Etc1Bases& b) {
 }
 
 Etc1Average AverageOfSums(int red, int green, int blue) {
-    return {{static_cast<float>(red * 0.125), static_cast<float>(green * 0.125), static_cast<float>(blue * 0.125)}};
+    return {{static_cast<float>(red * 0.125), static_cast<float>(green * 0.125),
+             static_cast<float>(blue * 0.125)}};
 }
 
 class Etc1FastTarget : public ::testing::TestWithParam<int64_t> {
-protected:
+  protected:
     void SetUp() override { hwy::SetSupportedTargetsForTest(GetParam()); }
     void TearDown() override { hwy::SetSupportedTargetsForTest(0); }
 };
@@ -264,9 +271,11 @@ TEST_P(Etc1FastTarget, SearchesAsTheReferenceAroundAnyBase) {
     for (int n = 0; n < 300; ++n) {
         blocks.push_back(GeneratedBlock(random, n % 7));
     }
-    const uint8_t fixed[][3] = {{0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {8, 247, 128}, {128, 128, 128}};
+    const uint8_t fixed[][3] = {
+        {0, 0, 0}, {255, 255, 255}, {0, 255, 0}, {8, 247, 128}, {128, 128, 128}};
     int failures = 0;
-    const auto check = [&](const ColourBlock& block, const Etc1Subblock& subblock, const uint8_t base[3]) {
+    const auto check = [&](const ColourBlock& block, const Etc1Subblock& subblock,
+                           const uint8_t base[3]) {
         const ::testing::AssertionResult agree = SearchesAgree(block, subblock, base);
         if (!agree && ++failures <= 5) {
             ADD_FAILURE() << agree.message();
@@ -294,14 +303,16 @@ TEST_P(Etc1FastTarget, ChoosesChromaFitBasesAsTheReference) {
     const auto check = [&](const int first[3], const int second[3]) {
         const Etc1Average a = AverageOfSums(first[0], first[1], first[2]);
         const Etc1Average b = AverageOfSums(second[0], second[1], second[2]);
-        if (!SameBases(Etc1ChromaFitBasesFast(first, second), ChooseChromaFitBases(a, b)) && ++failures <= 5) {
-            ADD_FAILURE() << "sums " << first[0] << " " << first[1] << " " << first[2] << " and " << second[0] << " "
-                          << second[1] << " " << second[2];
+        if (!SameBases(Etc1ChromaFitBasesFast(first, second), ChooseChromaFitBases(a, b)) &&
+            ++failures <= 5) {
+            ADD_FAILURE() << "sums " << first[0] << " " << first[1] << " " << first[2] << " and "
+                          << second[0] << " " << second[1] << " " << second[2];
         }
     };
     for (int sum = 0; sum <= 2040; ++sum) {
         for (int c = 0; c < 3; ++c) {
-            int first[3] = {int(random.Below(2041)), int(random.Below(2041)), int(random.Below(2041))};
+            int first[3] = {int(random.Below(2041)), int(random.Below(2041)),
+                            int(random.Below(2041))};
             int second[3];
             for (int k = 0; k < 3; ++k) {
                 second[k] = std::clamp(first[k] + int(random.Below(321)) - 160, 0, 2040);
@@ -330,9 +341,11 @@ TEST(Etc1AverageTables, MatchTheAverageColourQuantizers) {
     }
 }
 
-std::string TargetName(const ::testing::TestParamInfo<int64_t>& info) { return hwy::TargetName(info.param); }
+std::string TargetName(const ::testing::TestParamInfo<int64_t>& info) {
+    return hwy::TargetName(info.param);
+}
 
-INSTANTIATE_TEST_SUITE_P(Targets, Etc1FastTarget, ::testing::ValuesIn(hwy::SupportedAndGeneratedTargets()),
-                         TargetName);
+INSTANTIATE_TEST_SUITE_P(Targets, Etc1FastTarget,
+                         ::testing::ValuesIn(hwy::SupportedAndGeneratedTargets()), TargetName);
 
 }  // namespace

@@ -29,9 +29,9 @@ std::vector<uint8_t> Stored(const Etc1Words& words) {
         for (int c = 0; c < 3; ++c) {
             if (ours.texel[i][c] != oracle[3 * i + c]) {
                 return ::testing::AssertionFailure()
-                       << "pixel " << i << " channel " << c << ": ours " << int(ours.texel[i][c]) << ", oracle "
-                       << int(oracle[3 * i + c]) << ", block " << std::hex << LoadBigEndian32(stored) << " "
-                       << LoadBigEndian32(stored + 4);
+                       << "pixel " << i << " channel " << c << ": ours " << int(ours.texel[i][c])
+                       << ", oracle " << int(oracle[3 * i + c]) << ", block " << std::hex
+                       << LoadBigEndian32(stored) << " " << LoadBigEndian32(stored + 4);
             }
         }
     }
@@ -73,17 +73,20 @@ void ExpectImageAgrees(const RgbaImage& image) {
     const uint32_t blocks = static_cast<uint32_t>((image.width + 3) / 4 * ((image.height + 3) / 4));
     std::vector<uint8_t> encoded(blocks * 8);
     uint32_t size = static_cast<uint32_t>(encoded.size());
-    ASSERT_EQ(QuendaEncode(image.rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, image.width, image.height,
-                           image.width * 4, 0x01, FORMAT_ETC1_RGB8, encoded.data(), &size),
-              RESULT_OK);
+    ASSERT_EQ(
+        QuendaEncode(image.rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, image.width,
+                     image.height, image.width * 4, 0x01, FORMAT_ETC1_RGB8, encoded.data(), &size),
+        RESULT_OK);
     ASSERT_EQ(size, encoded.size());
     const size_t pixels = static_cast<size_t>(image.width) * image.height;
     std::vector<uint8_t> ours(pixels * 3);
-    ASSERT_EQ(QuendaDecode(FORMAT_ETC1_RGB8, image.width, image.height, 0x01, encoded.data(), 0, ORDER_RGB,
-                           ours.data(), static_cast<uint32_t>(ours.size())),
+    ASSERT_EQ(QuendaDecode(FORMAT_ETC1_RGB8, image.width, image.height, 0x01, encoded.data(), 0,
+                           ORDER_RGB, ours.data(), static_cast<uint32_t>(ours.size())),
               RESULT_OK);
     std::vector<uint8_t> oracle(pixels * 3);
-    ASSERT_EQ(etc1_decode_image(encoded.data(), oracle.data(), image.width, image.height, 3, image.width * 3), 0);
+    ASSERT_EQ(etc1_decode_image(encoded.data(), oracle.data(), image.width, image.height, 3,
+                                image.width * 3),
+              0);
     EXPECT_EQ(ours, oracle);
     // The blocks stay about as close to the picture as the oracle's own
     // encoder gets.
@@ -92,10 +95,12 @@ void ExpectImageAgrees(const RgbaImage& image) {
         std::copy(&image.rgba[4 * i], &image.rgba[4 * i] + 3, &rgb[3 * i]);
     }
     std::vector<uint8_t> reference(encoded.size());
-    ASSERT_EQ(etc1_encode_image(rgb.data(), image.width, image.height, 3, image.width * 3, reference.data()), 0);
+    ASSERT_EQ(etc1_encode_image(rgb.data(), image.width, image.height, 3, image.width * 3,
+                                reference.data()),
+              0);
     std::vector<uint8_t> referenceDecoded(pixels * 3);
-    ASSERT_EQ(etc1_decode_image(reference.data(), referenceDecoded.data(), image.width, image.height, 3,
-                                image.width * 3),
+    ASSERT_EQ(etc1_decode_image(reference.data(), referenceDecoded.data(), image.width,
+                                image.height, 3, image.width * 3),
               0);
     EXPECT_LE(SquaredError(ours, rgb), 1.25 * SquaredError(referenceDecoded, rgb));
 }

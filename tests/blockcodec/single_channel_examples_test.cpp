@@ -39,7 +39,8 @@ Values Filled(uint8_t value) {
 TEST(SingleChannelEncode, FlatBlockHasEqualEndpointsAndZeroIndices) {
     for (int c : {0, 1, 77, 128, 254, 255}) {
         const Block block = Encode(Filled(static_cast<uint8_t>(c)));
-        EXPECT_EQ(block, (Block{static_cast<uint8_t>(c), static_cast<uint8_t>(c), 0, 0, 0, 0, 0, 0}));
+        EXPECT_EQ(block,
+                  (Block{static_cast<uint8_t>(c), static_cast<uint8_t>(c), 0, 0, 0, 0, 0, 0}));
         EXPECT_EQ(Decode(block), Filled(static_cast<uint8_t>(c)));
     }
 }
@@ -118,7 +119,8 @@ TEST(SingleChannelDecode, PalettesOfBothModes) {
     EXPECT_EQ(std::vector<uint8_t>(palette, palette + 8),
               (std::vector<uint8_t>{200, 100, 186, 171, 157, 143, 129, 114}));
     SingleChannelPalette(100, 200, palette);
-    EXPECT_EQ(std::vector<uint8_t>(palette, palette + 8), (std::vector<uint8_t>{100, 200, 120, 140, 160, 180, 0, 255}));
+    EXPECT_EQ(std::vector<uint8_t>(palette, palette + 8),
+              (std::vector<uint8_t>{100, 200, 120, 140, 160, 180, 0, 255}));
 }
 
 TEST(SingleChannelLayout, IndexFiveStraddlesTheTwoWords) {

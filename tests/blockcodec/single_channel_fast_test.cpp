@@ -20,7 +20,7 @@ namespace {
 using Values = std::array<uint8_t, 16>;
 
 class SingleChannelFastTarget : public ::testing::TestWithParam<int64_t> {
-protected:
+  protected:
     void SetUp() override { hwy::SetSupportedTargetsForTest(GetParam()); }
     void TearDown() override { hwy::SetSupportedTargetsForTest(0); }
 };
@@ -37,12 +37,24 @@ std::vector<Values> Blocks() {
             for (int k = 0; k < 16; ++k) {
                 const int r = static_cast<int>(random() % 256);
                 switch (kind) {
-                case 0: v[k] = static_cast<uint8_t>(r); break;
-                case 1: v[k] = static_cast<uint8_t>(std::clamp(base + (r % 9) - 4, 0, 255)); break;
-                case 2: v[k] = static_cast<uint8_t>(std::clamp(base + k * (n % 12), 0, 255)); break;
-                case 3: v[k] = static_cast<uint8_t>(r % 4 == 0 ? 0 : (r % 4 == 1 ? 255 : base)); break;
-                case 4: v[k] = static_cast<uint8_t>(r % 2 == 0 ? base : 255 - base); break;
-                default: v[k] = static_cast<uint8_t>(r % 3 == 0 ? r % 3 : 252 + r % 4); break;
+                    case 0:
+                        v[k] = static_cast<uint8_t>(r);
+                        break;
+                    case 1:
+                        v[k] = static_cast<uint8_t>(std::clamp(base + (r % 9) - 4, 0, 255));
+                        break;
+                    case 2:
+                        v[k] = static_cast<uint8_t>(std::clamp(base + k * (n % 12), 0, 255));
+                        break;
+                    case 3:
+                        v[k] = static_cast<uint8_t>(r % 4 == 0 ? 0 : (r % 4 == 1 ? 255 : base));
+                        break;
+                    case 4:
+                        v[k] = static_cast<uint8_t>(r % 2 == 0 ? base : 255 - base);
+                        break;
+                    default:
+                        v[k] = static_cast<uint8_t>(r % 3 == 0 ? r % 3 : 252 + r % 4);
+                        break;
                 }
             }
             blocks.push_back(v);
@@ -51,7 +63,9 @@ std::vector<Values> Blocks() {
     return blocks;
 }
 
-TEST_P(SingleChannelFastTarget, RunsTheCodeOfTheTarget) { EXPECT_EQ(SingleChannelEncoderTarget(), GetParam()); }
+TEST_P(SingleChannelFastTarget, RunsTheCodeOfTheTarget) {
+    EXPECT_EQ(SingleChannelEncoderTarget(), GetParam());
+}
 
 TEST_P(SingleChannelFastTarget, EncodesEveryBlockAsTheReference) {
     for (const Values& values : Blocks()) {
@@ -85,7 +99,8 @@ TEST_P(SingleChannelFastTarget, FitsEveryRampAsTheReference) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Targets, SingleChannelFastTarget, ::testing::ValuesIn(hwy::SupportedAndGeneratedTargets()),
+INSTANTIATE_TEST_SUITE_P(Targets, SingleChannelFastTarget,
+                         ::testing::ValuesIn(hwy::SupportedAndGeneratedTargets()),
                          [](const ::testing::TestParamInfo<int64_t>& info) {
                              std::string name = hwy::TargetName(info.param);
                              for (char& c : name) {

@@ -26,9 +26,10 @@ constexpr uint8_t kColourHalf[8] = {0x00, 0xF8, 0x1F, 0x00, 0xE4, 0xE4, 0xE4, 0x
     SingleChannelDecodeBlock(block, ours);
     for (int k = 0; k < 16; ++k) {
         if (std::abs(static_cast<int>(ours[k]) - rgba[4 * k + 3]) > 1) {
-            return ::testing::AssertionFailure() << "value " << k << ": ours " << int(ours[k]) << ", oracle "
-                                                 << int(rgba[4 * k + 3]) << ", endpoints " << int(block[0]) << " "
-                                                 << int(block[1]);
+            return ::testing::AssertionFailure()
+                   << "value " << k << ": ours " << int(ours[k]) << ", oracle "
+                   << int(rgba[4 * k + 3]) << ", endpoints " << int(block[0]) << " "
+                   << int(block[1]);
         }
     }
     return ::testing::AssertionSuccess();
@@ -75,16 +76,18 @@ void ExpectChannelsAgree(const RgbaImage& image, uint32_t format) {
     const int blocksDown = (image.height + 3) / 4;
     std::vector<uint8_t> encoded(static_cast<size_t>(blocksAcross) * blocksDown * blockBytes);
     uint32_t size = static_cast<uint32_t>(encoded.size());
-    ASSERT_EQ(QuendaEncode(image.rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, image.width, image.height,
-                           image.width * 4, 0, format, encoded.data(), &size),
+    ASSERT_EQ(QuendaEncode(image.rgba.data(), 0xFF, 0xFF00, 0xFF0000, 0xFF000000, image.width,
+                           image.height, image.width * 4, 0, format, encoded.data(), &size),
               RESULT_OK);
     ASSERT_EQ(size, encoded.size());
     for (int by = 0; by < blocksDown; ++by) {
         for (int bx = 0; bx < blocksAcross; ++bx) {
-            const uint8_t* stored = &encoded[(static_cast<size_t>(by) * blocksAcross + bx) * blockBytes];
+            const uint8_t* stored =
+                &encoded[(static_cast<size_t>(by) * blocksAcross + bx) * blockBytes];
             const ColourBlock pixels = ImageBlock(image, 4 * bx, 4 * by);
             // 3DC XY: green block first, then red; 3DC X: red alone.
-            const std::vector<int> channels = format == FORMAT_3DC_XY ? std::vector<int>{1, 0} : std::vector<int>{0};
+            const std::vector<int> channels =
+                format == FORMAT_3DC_XY ? std::vector<int>{1, 0} : std::vector<int>{0};
             for (size_t half = 0; half < channels.size(); ++half) {
                 const uint8_t* block = stored + 8 * half;
                 ASSERT_TRUE(DecodersAgreeWithinOne(block));
@@ -92,7 +95,8 @@ void ExpectChannelsAgree(const RgbaImage& image, uint32_t format) {
                 SingleChannelDecodeBlock(block, decoded);
                 for (int k = 0; k < 16; ++k) {
                     ASSERT_NEAR(decoded[k], pixels.texel[k][channels[half]], 24)
-                        << "block " << bx << "," << by << " channel " << channels[half] << " value " << k;
+                        << "block " << bx << "," << by << " channel " << channels[half] << " value "
+                        << k;
                 }
             }
         }

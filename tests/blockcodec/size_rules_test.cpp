@@ -22,11 +22,11 @@ struct LevelCase {
 
 TEST(LevelDataSize, CountsWholeBlocksOfEachFormat) {
     const LevelCase cases[] = {
-        {FORMAT_ETC1_RGB8, 0, 1, 1, 8},         {FORMAT_ETC1_RGB8, 0, 5, 3, 16},
-        {FORMAT_3DC_X, 0, 8, 8, 32},            {FORMAT_3DC_XY, 0, 1, 1, 16},
-        {FORMAT_3DC_XY, 0, 9, 4, 48},           {FORMAT_ATC, 0, 4, 4, 8},
-        {FORMAT_ATC, FLAG_ALPHA, 4, 4, 16},     {FORMAT_ATC, FLAG_ALPHA_SINGLE_CHANNEL, 4, 4, 8},
-        {FORMAT_ATC, 0x12, 5, 3, 32},           {FORMAT_3DC_X, FLAG_ALPHA, 4, 4, 8},
+        {FORMAT_ETC1_RGB8, 0, 1, 1, 8},     {FORMAT_ETC1_RGB8, 0, 5, 3, 16},
+        {FORMAT_3DC_X, 0, 8, 8, 32},        {FORMAT_3DC_XY, 0, 1, 1, 16},
+        {FORMAT_3DC_XY, 0, 9, 4, 48},       {FORMAT_ATC, 0, 4, 4, 8},
+        {FORMAT_ATC, FLAG_ALPHA, 4, 4, 16}, {FORMAT_ATC, FLAG_ALPHA_SINGLE_CHANNEL, 4, 4, 8},
+        {FORMAT_ATC, 0x12, 5, 3, 32},       {FORMAT_3DC_X, FLAG_ALPHA, 4, 4, 8},
         {0x12345678, 0, 16, 16, 0},
     };
     for (const LevelCase& c : cases) {
@@ -55,8 +55,9 @@ TEST(QueryDecodeBufferSize, AnswersBytesOfLevelZeroPerFormat) {
         uint32_t bytes;
     };
     const Case cases[] = {
-        {FORMAT_3DC_X, 0, 4 * 5 * 3},     {FORMAT_3DC_XY, 0, 4 * 5 * 3}, {FORMAT_3DC_X, 1, 4 * 5 * 3},
-        {FORMAT_ATC, 0, 3 * 5 * 3},       {FORMAT_ATC, 7, 4 * 5 * 3},   {FORMAT_ETC1_RGB8, 0, 3 * 5 * 3},
+        {FORMAT_3DC_X, 0, 4 * 5 * 3},     {FORMAT_3DC_XY, 0, 4 * 5 * 3},
+        {FORMAT_3DC_X, 1, 4 * 5 * 3},     {FORMAT_ATC, 0, 3 * 5 * 3},
+        {FORMAT_ATC, 7, 4 * 5 * 3},       {FORMAT_ETC1_RGB8, 0, 3 * 5 * 3},
         {FORMAT_ETC1_RGB8, 1, 4 * 5 * 3},
     };
     for (const Case& c : cases) {
@@ -74,7 +75,8 @@ TEST(QueryDecodeBufferSize, UnknownFormatStoresZero) {
 
 TEST(QueryDecodeBufferSize, RejectsSizesOutsideThirtyTwoBits) {
     uint32_t size = 12345;
-    EXPECT_EQ(QuendaQueryDecodeBufferSize(65536, 65536, FORMAT_3DC_X, 0, &size), RESULT_BAD_ARGUMENT);
+    EXPECT_EQ(QuendaQueryDecodeBufferSize(65536, 65536, FORMAT_3DC_X, 0, &size),
+              RESULT_BAD_ARGUMENT);
     EXPECT_EQ(size, 0u);
     size = 12345;
     EXPECT_EQ(QuendaQueryDecodeBufferSize(-4, 4, FORMAT_ETC1_RGB8, 0, &size), RESULT_BAD_ARGUMENT);

@@ -46,7 +46,8 @@ std::vector<ColourBlock> StructuredColourBlocks() {
     const uint8_t levels[] = {0, 1, 3, 8, 17, 100, 127, 128, 200, 247, 250, 254, 255};
     for (uint8_t level : levels) {
         blocks.push_back(FlatBlock(level, level, level));
-        blocks.push_back(FlatBlock(level, static_cast<uint8_t>(255 - level), static_cast<uint8_t>(level / 2)));
+        blocks.push_back(
+            FlatBlock(level, static_cast<uint8_t>(255 - level), static_cast<uint8_t>(level / 2)));
     }
     for (int split = 0; split < 2; ++split) {
         for (int pair = 0; pair < 12; ++pair) {
@@ -80,7 +81,8 @@ std::vector<ColourBlock> StructuredColourBlocks() {
         const int spread = 1 + static_cast<int>(random.Below(12));
         for (auto& texel : block.texel) {
             for (auto& channel : texel) {
-                channel = ClampByte(channel + static_cast<int>(random.Below(2 * spread + 1)) - spread);
+                channel =
+                    ClampByte(channel + static_cast<int>(random.Below(2 * spread + 1)) - spread);
             }
         }
         blocks.push_back(block);
@@ -105,25 +107,28 @@ std::vector<ChannelValues> StructuredChannelBlocks(PixelRandom& random, int coun
         ChannelValues values{};
         const int kind = i % 6;
         const int low = static_cast<int>(random.Below(256));
-        const int spread = kind == 1 ? 1 + static_cast<int>(random.Below(40)) : 1 + static_cast<int>(random.Below(256));
+        const int spread = kind == 1 ? 1 + static_cast<int>(random.Below(40))
+                                     : 1 + static_cast<int>(random.Below(256));
         for (int k = 0; k < 16; ++k) {
             switch (kind) {
-            case 0:  // random
-                values[k] = random.Byte();
-                break;
-            case 1:  // narrow range
-            case 2:  // any range
-                values[k] = ClampByte(low + static_cast<int>(random.Below(static_cast<uint32_t>(spread))));
-                break;
-            case 3:  // a few values
-                values[k] = static_cast<uint8_t>((low * (1 + k % 3)) % 256);
-                break;
-            case 4:  // extremes with some values between
-                values[k] = k % 4 == 0 ? 0 : (k % 4 == 1 ? 255 : random.Byte());
-                break;
-            default:  // gradient
-                values[k] = ClampByte(low + (spread / 8 - 16) * (k % 4) + (spread % 9 - 4) * (k / 4));
-                break;
+                case 0:  // random
+                    values[k] = random.Byte();
+                    break;
+                case 1:  // narrow range
+                case 2:  // any range
+                    values[k] = ClampByte(
+                        low + static_cast<int>(random.Below(static_cast<uint32_t>(spread))));
+                    break;
+                case 3:  // a few values
+                    values[k] = static_cast<uint8_t>((low * (1 + k % 3)) % 256);
+                    break;
+                case 4:  // extremes with some values between
+                    values[k] = k % 4 == 0 ? 0 : (k % 4 == 1 ? 255 : random.Byte());
+                    break;
+                default:  // gradient
+                    values[k] =
+                        ClampByte(low + (spread / 8 - 16) * (k % 4) + (spread % 9 - 4) * (k / 4));
+                    break;
             }
         }
         blocks.push_back(values);
@@ -142,7 +147,8 @@ RgbaImage StructuredImage(int width, int height, uint64_t seed) {
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             uint8_t* pixel = &image.rgba[(static_cast<size_t>(y) * width + x) * 4];
-            const int jitter = static_cast<int>(random.Below(static_cast<uint32_t>(2 * noise + 1))) - noise;
+            const int jitter =
+                static_cast<int>(random.Below(static_cast<uint32_t>(2 * noise + 1))) - noise;
             const int side = x < edgeX + y / 3 ? 0 : 90;
             pixel[0] = ClampByte(x * 255 / std::max(1, width - 1) + jitter);
             pixel[1] = ClampByte(y * 255 / std::max(1, height - 1) - side + jitter);
@@ -156,8 +162,9 @@ RgbaImage StructuredImage(int width, int height, uint64_t seed) {
 std::vector<RgbaImage> CorpusCrops(int size) {
     namespace fs = std::filesystem;
     const char* overridden = std::getenv("VOSTREL_CORPUS");
-    const fs::path directory = overridden != nullptr ? fs::path(overridden)
-                                                     : fs::path(VOSTREL_SOURCE_DIR) / ".." / "shared" / "corpus";
+    const fs::path directory = overridden != nullptr
+                                   ? fs::path(overridden)
+                                   : fs::path(VOSTREL_SOURCE_DIR) / ".." / "shared" / "corpus";
     std::vector<RgbaImage> crops;
     std::error_code error;
     if (!fs::is_directory(directory, error)) {
@@ -210,7 +217,8 @@ ColourBlock ImageBlock(const RgbaImage& image, int bx, int by) {
         for (int x = 0; x < 4; ++x) {
             const int column = std::min(bx + x, image.width - 1);
             const int row = std::min(by + y, image.height - 1);
-            const uint8_t* pixel = &image.rgba[(static_cast<size_t>(row) * image.width + column) * 4];
+            const uint8_t* pixel =
+                &image.rgba[(static_cast<size_t>(row) * image.width + column) * 4];
             for (int c = 0; c < 3; ++c) {
                 block.texel[4 * y + x][c] = pixel[c];
             }

@@ -12,10 +12,10 @@
 namespace {
 
 class DirectMode : public ::testing::Test {
-protected:
+  protected:
     std::string Input(uint32_t width, uint32_t height) {
-        const std::string path = dir_.File("in" + std::to_string(width) + "x" +
-                                           std::to_string(height) + ".tga");
+        const std::string path =
+            dir_.File("in" + std::to_string(width) + "x" + std::to_string(height) + ".tga");
         EXPECT_TRUE(WriteTga(path, width, height, PatternPixels(width, height)));
         return path;
     }

@@ -22,7 +22,7 @@ namespace {
 
 // The tool run as a child process with the fsync stand-in preloaded.
 class ToolChild {
-public:
+  public:
     ToolChild(const std::vector<std::string>& arguments, const std::string& fsyncMode,
               const std::string& errorPath, bool interruptIgnored = false) {
         int ready[2];
@@ -104,7 +104,7 @@ public:
         return status_;
     }
 
-private:
+  private:
     pid_t pid_ = -1;
     int readyFd_ = -1;
     int status_ = -1;
@@ -136,7 +136,7 @@ std::vector<std::string> TemporaryFiles(const std::filesystem::path& directory) 
 const std::string kOldContent = "the texture written before";
 
 class DurableWrite : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(WriteTga(dir_.File("in.tga"), 64, 64, PatternPixels(64, 64)));
         WriteText(dir_.File("out.ktx"), kOldContent);
@@ -156,7 +156,8 @@ protected:
 
 TEST_F(DurableWrite, FailingFileFlushFailsTheWriteAndKeepsTheDestination) {
     EXPECT_EQ(Run("fail-file"), 1);
-    EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"), std::string::npos)
+    EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"),
+              std::string::npos)
         << Errors();
     EXPECT_EQ(ReadText(dir_.File("out.ktx")), kOldContent);
     EXPECT_TRUE(TemporaryFiles(dir_.Path()).empty());
@@ -166,7 +167,8 @@ TEST_F(DurableWrite, FailingFileFlushFailsTheWriteAndKeepsTheDestination) {
 // place, but the run does not report a success it cannot vouch for.
 TEST_F(DurableWrite, FailingDirectoryFlushFailsTheWriteWithTheNewFileInPlace) {
     EXPECT_EQ(Run("fail-directory"), 1);
-    EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"), std::string::npos)
+    EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"),
+              std::string::npos)
         << Errors();
     EXPECT_EQ(ReadKtxShape(dir_.File("out.ktx")).levels, 7u);
     EXPECT_TRUE(TemporaryFiles(dir_.Path()).empty());
@@ -210,7 +212,8 @@ TEST(InterruptedWorkspace, RemovesOnlyTheFileBeingWritten) {
     ASSERT_TRUE(WriteTga(dir.File("in.tga"), 64, 64, PatternPixels(64, 64)));
     WriteText(dir.File("second.ktx"), kOldContent);
     std::string xml =
-        "<Header tool=\"Vostrel\" version=\"0.01.00\" guid=\"72659ff8-aa3f-4b50-95ad-176be895b937\">";
+        "<Header tool=\"Vostrel\" version=\"0.01.00\" "
+        "guid=\"72659ff8-aa3f-4b50-95ad-176be895b937\">";
     for (const char* name : {"first.ktx", "second.ktx", "third.ktx"}) {
         xml += "<Entry source=\"" + dir.File("in.tga") + "\" destination=\"" + dir.File(name) +
                "\" compression=\"3DC X\"/>";

@@ -15,7 +15,7 @@ namespace {
 using std::chrono::milliseconds;
 
 class RecordingTerminal : public StatusTerminal {
-public:
+  public:
     void Write(std::string_view bytes) override { writes.emplace_back(bytes); }
     size_t Columns() override { return columns; }
 
@@ -32,7 +32,7 @@ public:
 };
 
 class ProgressLineTest : public ::testing::Test {
-protected:
+  protected:
     ProgressLineTest() : line_(terminal_, [this] { return now_; }) {}
 
     void At(int ms) { now_ = ProgressLine::Clock::time_point(milliseconds(ms)); }

@@ -4,7 +4,7 @@ namespace {
 
 // The screen as cells of one character each.
 class Cells {
-public:
+  public:
     explicit Cells(size_t columns) : columns_(columns), rows_(1) {}
 
     void Put(std::string_view character) {
@@ -44,7 +44,7 @@ public:
         return rows;
     }
 
-private:
+  private:
     size_t columns_;
     std::vector<std::vector<std::string>> rows_;
     size_t row_ = 0;

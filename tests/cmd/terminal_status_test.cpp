@@ -97,7 +97,7 @@ void ExpectSameScreen(const std::string& terminalOutput, const std::string& file
 }
 
 class TerminalStatus : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         input_ = dir_.File("picture.tga");
         ASSERT_TRUE(WriteTga(input_, 512, 384, PatternPixels(512, 384)));

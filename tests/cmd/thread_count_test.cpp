@@ -13,14 +13,14 @@
 
 namespace {
 
-const char* const kTypes[] = {"ATC RGB",   "ATC RGBA Explicit", "ATC RGBA Interpolated",
-                              "ETC1 RGB8", "3DC X",             "3DC XY"};
+const char* const kTypes[] = {
+    "ATC RGB", "ATC RGBA Explicit", "ATC RGBA Interpolated", "ETC1 RGB8", "3DC X", "3DC XY"};
 
 constexpr const char* kWarning =
     "Warning: VOSTREL_THREADS is not a positive integer; using all cores.\n";
 
 class ThreadCountRun : public ::testing::TestWithParam<const char*> {
-protected:
+  protected:
     void SetUp() override {
         input_ = dir_.File("in.tga");
         ASSERT_TRUE(WriteTga(input_, 203, 150, PatternPixels(203, 150)));

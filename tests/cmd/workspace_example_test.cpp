@@ -39,9 +39,9 @@ TEST(WorkspaceExample, WritesItsThreeTexturesBesideTheSource) {
         uint32_t width, height, levels;
     };
     // The level count follows the source's size, 64 x 32: 7 levels.
-    for (const Expected& e : {Expected{"batch_colour.ktx", 64, 32, 7},
-                              Expected{"batch_ui.ktx", 256, 128, 1},
-                              Expected{"batch_height.ktx", 128, 32, 7}}) {
+    for (const Expected& e :
+         {Expected{"batch_colour.ktx", 64, 32, 7}, Expected{"batch_ui.ktx", 256, 128, 1},
+          Expected{"batch_height.ktx", 128, 32, 7}}) {
         const KtxShape shape = ReadKtxShape(dir.File(e.name));
         EXPECT_EQ(shape.width, e.width) << e.name;
         EXPECT_EQ(shape.height, e.height) << e.name;

@@ -16,7 +16,7 @@ const std::string kGoodHeader =
     "<Header tool=\"Vostrel\" version=\"0.01.00\" guid=\"72659ff8-aa3f-4b50-95ad-176be895b937\">";
 
 class Workspace : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(WriteTga(dir_.File("in.tga"), 16, 8, PatternPixels(16, 8)));
     }
@@ -49,8 +49,7 @@ TEST_F(Workspace, EachFailureEndsTheRunWithItsMessage) {
     const Case cases[] = {
         {"<Header", "ERROR: Workspace file is invalid. Please check format.", true},
         {"", "ERROR: Workspace file is invalid. Please check format.", true},
-        {"<!-- no element -->", "ERROR: Workspace header is invalid. Please check format.",
-         true},
+        {"<!-- no element -->", "ERROR: Workspace header is invalid. Please check format.", true},
         {"<Entry/>", "ERROR: Workspace header is invalid. Please check format.", true},
         {"<Header tool=\"Vostrel\" version=\"0.01.00\"/>",
          "ERROR: Workspace header is invalid. Please check format.", true},
@@ -84,10 +83,11 @@ TEST_F(Workspace, EachFailureEndsTheRunWithItsMessage) {
     for (const Case& c : cases) {
         ProcessResult run = Run(c.xml);
         EXPECT_EQ(run.exitStatus, 1) << c.xml;
-        const std::string expected =
-            c.usage ? c.message + "\n\n" + kUsageText : "ERROR: " + c.message + "\n\n<press a key>\n";
+        const std::string expected = c.usage ? c.message + "\n\n" + kUsageText
+                                             : "ERROR: " + c.message + "\n\n<press a key>\n";
         EXPECT_NE(AfterBanner(run.errorOutput).find(expected), std::string::npos)
-            << c.xml << "\n" << run.errorOutput;
+            << c.xml << "\n"
+            << run.errorOutput;
     }
 }
 
@@ -115,20 +115,20 @@ TEST_F(Workspace, EntriesRunInOrderAndTheFirstFailureStopsTheRest) {
 }
 
 TEST_F(Workspace, SizeAndMipmapAttributes) {
-    const std::string xml = kGoodHeader + Entry("wide.ktx", "width=\"64\"") +
-                            Entry("chain.ktx", "MIPMAP=\"Yes\"") +
-                            Entry("single.ktx", "mipmap=\"true\"") +
-                            Entry("both.ktx", "width=\"abc\" height=\"4px\" mipmap=\"YES\"") +
-                            "</Header>";
+    const std::string xml =
+        kGoodHeader + Entry("wide.ktx", "width=\"64\"") + Entry("chain.ktx", "MIPMAP=\"Yes\"") +
+        Entry("single.ktx", "mipmap=\"true\"") +
+        Entry("both.ktx", "width=\"abc\" height=\"4px\" mipmap=\"YES\"") + "</Header>";
     ProcessResult run = Run(xml);
     ASSERT_EQ(run.exitStatus, 0) << run.errorOutput;
     struct Expected {
         const char* name;
         uint32_t width, height, levels;
     };
-    const Expected expected[] = {
-        {"wide.ktx", 64, 8, 1}, {"chain.ktx", 16, 8, 5}, {"single.ktx", 16, 8, 1},
-        {"both.ktx", 16, 4, 5}};
+    const Expected expected[] = {{"wide.ktx", 64, 8, 1},
+                                 {"chain.ktx", 16, 8, 5},
+                                 {"single.ktx", 16, 8, 1},
+                                 {"both.ktx", 16, 4, 5}};
     for (const Expected& e : expected) {
         KtxShape shape = Shape(e.name);
         EXPECT_EQ(shape.width, e.width) << e.name;

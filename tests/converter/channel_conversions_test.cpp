@@ -129,7 +129,7 @@ struct MaskCase {
 
 TEST(ChannelConversions, MaskWidthAndShift) {
     const MaskCase cases[] = {
-        {0, 0, 0},          {0x0001, 1, 0},         {0xF800, 5, 11},      {0x07E0, 6, 5},
+        {0, 0, 0},           {0x0001, 1, 0},      {0xF800, 5, 11},     {0x07E0, 6, 5},
         {0xFF000000, 8, 24}, {0x00FFFFFF, 24, 0}, {0xFFFFFFFF, 32, 0}, {0x80000000, 1, 31},
     };
     for (const MaskCase& c : cases) {
@@ -146,9 +146,9 @@ struct WidenCase {
 
 TEST(ChannelConversions, WidenChannelRepeatsTheTopBits) {
     const WidenCase cases[] = {
-        {31 << 3, 5, 255}, {16 << 3, 5, 132}, {0, 5, 0},       {0x80, 1, 255}, {0x00, 1, 0},
-        {15 << 4, 4, 255}, {5 << 4, 4, 0x55}, {63 << 2, 6, 255}, {32 << 2, 6, 130}, {0x7A, 8, 0x7A},
-        {0x7A, 0, 0x7A},
+        {31 << 3, 5, 255}, {16 << 3, 5, 132}, {0, 5, 0},         {0x80, 1, 255},
+        {0x00, 1, 0},      {15 << 4, 4, 255}, {5 << 4, 4, 0x55}, {63 << 2, 6, 255},
+        {32 << 2, 6, 130}, {0x7A, 8, 0x7A},   {0x7A, 0, 0x7A},
     };
     for (const WidenCase& c : cases) {
         EXPECT_EQ(WidenChannel(c.value, c.width), c.widened) << int(c.value) << "/" << c.width;
@@ -179,21 +179,23 @@ struct ExtractCase {
 
 TEST(ChannelConversions, ExtractWidensNarrowFieldsAndCutsWideOnes) {
     const ExtractCase cases[] = {
-        {0xF800, 0xF800, 255, 255},          // 5-bit red of 31
-        {0x8000, 0xF800, 132, 132},          // 5-bit red of 16
-        {0x0001, 0x0001, 255, 255},          // 1-bit alpha
+        {0xF800, 0xF800, 255, 255},  // 5-bit red of 31
+        {0x8000, 0xF800, 132, 132},  // 5-bit red of 16
+        {0x0001, 0x0001, 255, 255},  // 1-bit alpha
         {0x0000, 0x0001, 0, 0},
-        {0x12345678, 0, 0, 255},             // no channel: colour 0, alpha opaque
+        {0x12345678, 0, 0, 255},  // no channel: colour 0, alpha opaque
         {0x12345678, 0x00FF0000, 0x34, 0x34},
-        {0xABCD, 0xFFFF, 0xAB, 0xAB},        // wide channels give their top 8 bits
+        {0xABCD, 0xFFFF, 0xAB, 0xAB},  // wide channels give their top 8 bits
         {0xABCDEF, 0xFFFFFF, 0xAB, 0xAB},
         {0xABCDEF01, 0xFFFFFFFF, 0xAB, 0xAB},
         {0x12ABCDEF, 0x00FFFFFF, 0xAB, 0xAB},
         {0xABC0, 0xFFF0, 0xAB, 0xAB},
     };
     for (const ExtractCase& c : cases) {
-        EXPECT_EQ(ExtractColourChannel(c.pixel, c.mask), c.colour) << std::hex << c.pixel << " " << c.mask;
-        EXPECT_EQ(ExtractAlphaChannel(c.pixel, c.mask), c.alpha) << std::hex << c.pixel << " " << c.mask;
+        EXPECT_EQ(ExtractColourChannel(c.pixel, c.mask), c.colour)
+            << std::hex << c.pixel << " " << c.mask;
+        EXPECT_EQ(ExtractAlphaChannel(c.pixel, c.mask), c.alpha)
+            << std::hex << c.pixel << " " << c.mask;
     }
 }
 
@@ -205,28 +207,24 @@ struct InsertCase {
 
 TEST(ChannelConversions, InsertDropsLowBitsOrRepeatsIntoWideFields) {
     const InsertCase cases[] = {
-        {0xFF, 0xF800, 0xF800},
-        {0x84, 0x07E0, 0x0420},
-        {0x87, 0x0001, 0x0001},
-        {0x7F, 0x0001, 0x0000},
-        {0xAB, 0xFF000000, 0xAB000000},
-        {0xAB, 0, 0},
-        {0xAB, 0xFFFF, 0xABAB},
-        {0xAB, 0xFFFFFF, 0xABABAB},
-        {0xAB, 0x00FFFFFF, 0xABABAB},
-        {0xAB, 0xFFFFFFFF, 0xABABABAB},
-        {0xAB, 0xFFFF0000, 0xABAB0000},
-        {0xAB, 0xFFF0, 0xABA0},
+        {0xFF, 0xF800, 0xF800},         {0x84, 0x07E0, 0x0420},
+        {0x87, 0x0001, 0x0001},         {0x7F, 0x0001, 0x0000},
+        {0xAB, 0xFF000000, 0xAB000000}, {0xAB, 0, 0},
+        {0xAB, 0xFFFF, 0xABAB},         {0xAB, 0xFFFFFF, 0xABABAB},
+        {0xAB, 0x00FFFFFF, 0xABABAB},   {0xAB, 0xFFFFFFFF, 0xABABABAB},
+        {0xAB, 0xFFFF0000, 0xABAB0000}, {0xAB, 0xFFF0, 0xABA0},
     };
     for (const InsertCase& c : cases) {
-        EXPECT_EQ(InsertChannel(c.value, c.mask), c.contribution) << std::hex << int(c.value) << " " << c.mask;
+        EXPECT_EQ(InsertChannel(c.value, c.mask), c.contribution)
+            << std::hex << int(c.value) << " " << c.mask;
     }
 }
 
 TEST(ChannelConversions, WideChannelsCarryEveryByteThrough) {
     for (uint32_t mask : {0xFFFFu, 0xFFFFFFu, 0x00FFFFFFu, 0xFFFFFFFFu, 0xFFFF0000u}) {
         for (uint32_t b = 0; b < 256; ++b) {
-            EXPECT_EQ(ExtractColourChannel(InsertChannel(uint8_t(b), mask), mask), b) << std::hex << mask;
+            EXPECT_EQ(ExtractColourChannel(InsertChannel(uint8_t(b), mask), mask), b)
+                << std::hex << mask;
         }
     }
 }

@@ -43,7 +43,8 @@ struct RouteCase {
 const RouteCase kOnePixel[] = {
     // Sources without alpha are opaque: 255 on the 16-bit route, 1.0 on the
     // float route (a zero alpha would make an opaque picture transparent).
-    {"Rgb16ToRgba16IsOpaque", RGB16, Sixteens({1, 0x1234, 300}), RGBA16, Sixteens({1, 0x1234, 300, 255})},
+    {"Rgb16ToRgba16IsOpaque", RGB16, Sixteens({1, 0x1234, 300}), RGBA16,
+     Sixteens({1, 0x1234, 300, 255})},
     {"Rgba16ToRgb16DropsAlpha", RGBA16, Sixteens({7, 8, 9, 10}), RGB16, Sixteens({7, 8, 9})},
     {"Rgba16KeepsEveryBit", RGBA16, Sixteens({0xFFFF, 0x8001, 0, 0x0100}), RGBA16,
      Sixteens({0xFFFF, 0x8001, 0, 0x0100})},
@@ -55,12 +56,14 @@ const RouteCase kOnePixel[] = {
     {"La16FFillsColourFromLuminance", LA16F, Sixteens({0x3400, 0x3800}), RGBA32F,
      Floats({0.25f, 0.25f, 0.25f, 0.5f})},
     {"A32FToL32FIsBlack", A32F, Floats({0.75f}), L32F, Floats({0.0f})},
-    {"A16FToRgba32FKeepsColourZero", A16F, Sixteens({0x3C00}), RGBA32F, Floats({0.0f, 0.0f, 0.0f, 1.0f})},
-    {"Rgba32FToA16FTakesAlpha", RGBA32F, Floats({1.0f, 2.0f, 3.0f, 0.5f}), A16F, Sixteens({0x3800})},
+    {"A16FToRgba32FKeepsColourZero", A16F, Sixteens({0x3C00}), RGBA32F,
+     Floats({0.0f, 0.0f, 0.0f, 1.0f})},
+    {"Rgba32FToA16FTakesAlpha", RGBA32F, Floats({1.0f, 2.0f, 3.0f, 0.5f}), A16F,
+     Sixteens({0x3800})},
     {"Rgba32FToL16FTakesRed", RGBA32F, Floats({2.0f, 0.0f, 0.0f, 0.0f}), L16F, Sixteens({0x4000})},
     // Too large for a half: infinity, where a wrapping exponent gives 0x0000.
-    {"Rgba32FToRgba16FSaturatesToInfinity", RGBA32F, Floats({1.0f, 131072.0f, -131072.0f, 0.5f}), RGBA16F,
-     Sixteens({0x3C00, 0x7C00, 0xFC00, 0x3800})},
+    {"Rgba32FToRgba16FSaturatesToInfinity", RGBA32F, Floats({1.0f, 131072.0f, -131072.0f, 0.5f}),
+     RGBA16F, Sixteens({0x3C00, 0x7C00, 0xFC00, 0x3800})},
     {"Rgba32FCopiesEveryBit", RGBA32F, Floats({-0.0f, 1e30f, 5.0f, -2.5f}), RGBA32F,
      Floats({-0.0f, 1e30f, 5.0f, -2.5f})},
 };

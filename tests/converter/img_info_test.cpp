@@ -26,7 +26,9 @@ struct ImgSizeCase {
     uint32_t size;
 };
 
-void PrintTo(const ImgSizeCase& c, std::ostream* os) { *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch; }
+void PrintTo(const ImgSizeCase& c, std::ostream* os) {
+    *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch;
+}
 
 class ImgSize : public testing::TestWithParam<ImgSizeCase> {};
 

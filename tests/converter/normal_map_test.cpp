@@ -154,8 +154,8 @@ TEST(MakeNormalMap, RunsOnTheEngineRouteAndItsFailuresReachTheCaller) {
     TextureImage src{4, 1, RGBA8888, nullptr, 16, source.data()};
     TextureImage dst{4, 1, RGBA8888, &layout, 16, out.data()};
     ASSERT_EQ(MorluneConvert(&src, &dst), TRC_OK);
-    EXPECT_EQ(out, (std::vector<uint8_t>{128, 128, 255, 9, 4, 128, 158, 9, 4, 128, 158, 9, 128,
-                                         128, 255, 9}));
+    EXPECT_EQ(out, (std::vector<uint8_t>{128, 128, 255, 9, 4, 128, 158, 9, 4, 128, 158, 9, 128, 128,
+                                         255, 9}));
     layout.nNormalMapScale = 0;
     testing::internal::CaptureStderr();
     EXPECT_EQ(MorluneConvert(&src, &dst), TRC_FAILED);

@@ -43,21 +43,21 @@ TEST_P(PackOnePixel, WritesItThroughTheMasks) {
 
 INSTANTIATE_TEST_SUITE_P(
     PackPixels, PackOnePixel,
-    testing::Values(
-        PackCase{"RGB565Red", RGB565, {255, 0, 0, 255}, {0x00, 0xF8}},
-        PackCase{"RGB565DropsLowBits", RGB565, {0x84, 0x82, 0x08, 0}, {0x01, 0x84}},
-        PackCase{"RGBA5551", RGBA5551, {0, 0, 0, 0x80}, {0x01, 0x00}},
-        PackCase{"RGBA4444", RGBA4444, {0x1F, 0x2F, 0x3F, 0xFF}, {0x3F, 0x12}},
-        PackCase{"L8OrsTheColours", L8, {0x10, 0x20, 0x40, 0x99}, {0x70}},
-        PackCase{"A8", A8, {0x10, 0x20, 0x40, 0x99}, {0x99}},
-        PackCase{"LA88", LA88, {0x40, 0x40, 0x40, 0x80}, {0x80, 0x40}},
-        PackCase{"RGB888", RGB888, {1, 2, 3, 4}, {1, 2, 3}},
-        PackCase{"BGRA8888", BGRA8888, {1, 2, 3, 4}, {3, 2, 1, 4}},
-        // Channels wider than 8 bits repeat the byte into their lower bits.
-        PackCase{"L16Repeats", L16, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB}},
-        PackCase{"L24Repeats", L24, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB, 0xAB}},
-        PackCase{"L24A8Repeats", L24A8, {0xAB, 0xAB, 0xAB, 0x12}, {0xAB, 0xAB, 0xAB, 0x12}},
-        PackCase{"L32Repeats", L32, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB, 0xAB, 0xAB}}),
+    testing::Values(PackCase{"RGB565Red", RGB565, {255, 0, 0, 255}, {0x00, 0xF8}},
+                    PackCase{"RGB565DropsLowBits", RGB565, {0x84, 0x82, 0x08, 0}, {0x01, 0x84}},
+                    PackCase{"RGBA5551", RGBA5551, {0, 0, 0, 0x80}, {0x01, 0x00}},
+                    PackCase{"RGBA4444", RGBA4444, {0x1F, 0x2F, 0x3F, 0xFF}, {0x3F, 0x12}},
+                    PackCase{"L8OrsTheColours", L8, {0x10, 0x20, 0x40, 0x99}, {0x70}},
+                    PackCase{"A8", A8, {0x10, 0x20, 0x40, 0x99}, {0x99}},
+                    PackCase{"LA88", LA88, {0x40, 0x40, 0x40, 0x80}, {0x80, 0x40}},
+                    PackCase{"RGB888", RGB888, {1, 2, 3, 4}, {1, 2, 3}},
+                    PackCase{"BGRA8888", BGRA8888, {1, 2, 3, 4}, {3, 2, 1, 4}},
+                    // Channels wider than 8 bits repeat the byte into their lower bits.
+                    PackCase{"L16Repeats", L16, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB}},
+                    PackCase{"L24Repeats", L24, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB, 0xAB}},
+                    PackCase{
+                        "L24A8Repeats", L24A8, {0xAB, 0xAB, 0xAB, 0x12}, {0xAB, 0xAB, 0xAB, 0x12}},
+                    PackCase{"L32Repeats", L32, {0xAB, 0xAB, 0xAB, 0}, {0xAB, 0xAB, 0xAB, 0xAB}}),
     [](const testing::TestParamInfo<PackCase>& info) { return info.param.name; });
 
 TEST(PackPixels, CopiesRGBA8888AndKeepsTheDataSize) {
@@ -67,7 +67,8 @@ TEST(PackPixels, CopiesRGBA8888AndKeepsTheDataSize) {
     PixelBuffer buffer(new uint8_t[8]{1, 2, 3, 4, 5, 6, 7, 8});
     converter.InstallBuffer(std::move(buffer), 2, 1, 4);
     converter.PackPixels();
-    EXPECT_EQ(destination.data, (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE, 0xEE, 0xEE}));
+    EXPECT_EQ(destination.data,
+              (std::vector<uint8_t>{1, 2, 3, 4, 5, 6, 7, 8, 0xEE, 0xEE, 0xEE, 0xEE}));
     EXPECT_EQ(destination->nDataSize, 12u);
 }
 
@@ -75,8 +76,8 @@ TEST(PackPixels, LeavesTheBytesPastEachRowAlone) {
     TestImage destination(2, 2, RGBA8888);
     destination.layout.nPitch = 4 * 2 + 4;
     Pack(destination, {{1, 2, 3, 4}, {5, 6, 7, 8}, {9, 10, 11, 12}, {13, 14, 15, 16}});
-    const std::vector<uint8_t> expected{1,  2,  3,  4,  5,  6,  7,  8,  0xEE, 0xEE, 0xEE, 0xEE,
-                                        9,  10, 11, 12, 13, 14, 15, 16, 0xEE, 0xEE, 0xEE, 0xEE};
+    const std::vector<uint8_t> expected{1, 2,  3,  4,  5,  6,  7,  8,  0xEE, 0xEE, 0xEE, 0xEE,
+                                        9, 10, 11, 12, 13, 14, 15, 16, 0xEE, 0xEE, 0xEE, 0xEE};
     EXPECT_EQ(destination.data, expected);
     EXPECT_EQ(destination->nDataSize, 24u);
 }

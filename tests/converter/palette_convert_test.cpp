@@ -23,7 +23,8 @@ std::vector<uint8_t> Convert(const std::vector<uint8_t>& pixels, uint32_t width,
 }
 
 TEST(PaletteConvert, TwoByTwoRgbaPaletteIs1028Bytes) {
-    const std::vector<uint8_t> pixels = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 255, 9, 9, 9, 0};
+    const std::vector<uint8_t> pixels = {255, 0, 0,   255, 0, 255, 0, 128,
+                                         0,   0, 255, 255, 9, 9,   9, 0};
     const std::vector<uint8_t> out = Convert(pixels, 2, 2, RGBA8888, PAL8_RGBA8888);
     ASSERT_EQ(out.size(), 1028u);
     for (size_t i = 0; i < 4; ++i) {
@@ -38,8 +39,8 @@ TEST(PaletteConvert, TwoByTwoRgbaPaletteIs1028Bytes) {
 
 TEST(PaletteConvert, Rgb565EntriesAreLittleEndianAndPixelZeroIsTheLowNibble) {
     // (255, 0, 0) is 0xF800, (0x84, 0x82, 0x08) is 0x8401.
-    const std::vector<uint8_t> pixels = {255, 0, 0, 255, 0x84, 0x82, 0x08, 255,
-                                         0x84, 0x82, 0x08, 255, 255, 0, 0, 255};
+    const std::vector<uint8_t> pixels = {255,  0,    0,    255, 0x84, 0x82, 0x08, 255,
+                                         0x84, 0x82, 0x08, 255, 255,  0,    0,    255};
     const std::vector<uint8_t> out = Convert(pixels, 4, 1, RGBA8888, PAL4_RGB565);
     // Green has the widest range, so red is the lower box and comes first;
     // being opaque it takes the last index.
@@ -72,8 +73,10 @@ struct RoundTrip {
 
 TEST(PaletteConvert, OddWidthsReadBackAsTheQuantizedPixels) {
     const RoundTrip cases[] = {
-        {"PAL4 width 3", PAL4_RGBA8888, 3, 3, 9},   {"PAL4 RGB565 width 3", PAL4_RGB565, 3, 2, 6},
-        {"PAL1 width 5", PAL1_RGBA8888, 5, 3, 2},   {"PAL8 width 7", PAL8_RGB888, 7, 3, 21},
+        {"PAL4 width 3", PAL4_RGBA8888, 3, 3, 9},
+        {"PAL4 RGB565 width 3", PAL4_RGB565, 3, 2, 6},
+        {"PAL1 width 5", PAL1_RGBA8888, 5, 3, 2},
+        {"PAL8 width 7", PAL8_RGB888, 7, 3, 21},
         {"PAL4 RGBA4444 width 5", PAL4_RGBA4444, 5, 1, 5},
         {"PAL8 RGBA5551 width 3", PAL8_RGBA5551, 3, 3, 9},
     };
@@ -85,8 +88,10 @@ TEST(PaletteConvert, OddWidthsReadBackAsTheQuantizedPixels) {
             pixels.insert(pixels.end(), {uint8_t(k & 1 ? 255 : 0), uint8_t(k & 2 ? 255 : 0),
                                          uint8_t(k & 4 ? 255 : 0), uint8_t(k & 8 ? 0 : 255)});
         }
-        const std::vector<uint8_t> palettised = Convert(pixels, c.width, c.height, RGBA8888, c.format);
-        const std::vector<uint8_t> back = Convert(palettised, c.width, c.height, c.format, RGBA8888);
+        const std::vector<uint8_t> palettised =
+            Convert(pixels, c.width, c.height, RGBA8888, c.format);
+        const std::vector<uint8_t> back =
+            Convert(palettised, c.width, c.height, c.format, RGBA8888);
         std::vector<uint8_t> expected = pixels;
         if (c.format == PAL8_RGB888 || c.format == PAL4_RGB565) {
             for (size_t i = 3; i < expected.size(); i += 4) {

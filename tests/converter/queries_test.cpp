@@ -31,7 +31,9 @@ struct SizeCase {
     uint32_t size;
 };
 
-void PrintTo(const SizeCase& c, std::ostream* os) { *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch; }
+void PrintTo(const SizeCase& c, std::ostream* os) {
+    *os << c.width << " x " << c.height << " format " << c.format << " pitch " << c.pitch;
+}
 
 class SizeQuery : public testing::TestWithParam<SizeCase> {};
 
@@ -43,13 +45,12 @@ TEST_P(SizeQuery, AnswersImgSize) {
     EXPECT_EQ(destination->nDataSize, c.size);
 }
 
-INSTANTIATE_TEST_SUITE_P(Queries, SizeQuery,
-                         testing::Values(SizeCase{5, 3, RGB888, 0, 45}, SizeCase{5, 3, RGB888, 16, 48},
-                                         SizeCase{5, 3, ETC1_RGB8, 0, 16},
-                                         SizeCase{3, 3, PAL4_RGB565, 0, 37},
-                                         SizeCase{2, 2, PAL8_RGBA8888, 0, 1028},
-                                         SizeCase{4, 4, RGBA32F, 0, 256},
-                                         SizeCase{65535, 65535, A8, 0, 65535u * 65535u}));
+INSTANTIATE_TEST_SUITE_P(
+    Queries, SizeQuery,
+    testing::Values(SizeCase{5, 3, RGB888, 0, 45}, SizeCase{5, 3, RGB888, 16, 48},
+                    SizeCase{5, 3, ETC1_RGB8, 0, 16}, SizeCase{3, 3, PAL4_RGB565, 0, 37},
+                    SizeCase{2, 2, PAL8_RGBA8888, 0, 1028}, SizeCase{4, 4, RGBA32F, 0, 256},
+                    SizeCase{65535, 65535, A8, 0, 65535u * 65535u}));
 
 TEST(SizeQuery, RejectsAPitchThatDoesNotHoldARow) {
     TestImage destination(5, 3, RGB888);
@@ -103,13 +104,12 @@ TEST_P(VersionQuery, WritesTheVersionOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Queries, VersionQuery,
-    testing::Values(VersionCase{"FourBytes", false, false, 4, false, TRC_OK, ""},
-                    VersionCase{"AskedBySource", true, false, 8, false, TRC_OK, ""},
-                    VersionCase{"WithoutSource", false, true, 4, false, TRC_OK, ""},
-                    VersionCase{"ThreeBytes", false, false, 3, false, TRC_BUFFER_TOO_SMALL,
-                                kVersionMessage},
-                    VersionCase{"NullData", false, false, 4, true, TRC_BUFFER_TOO_SMALL,
-                                kVersionMessage}),
+    testing::Values(
+        VersionCase{"FourBytes", false, false, 4, false, TRC_OK, ""},
+        VersionCase{"AskedBySource", true, false, 8, false, TRC_OK, ""},
+        VersionCase{"WithoutSource", false, true, 4, false, TRC_OK, ""},
+        VersionCase{"ThreeBytes", false, false, 3, false, TRC_BUFFER_TOO_SMALL, kVersionMessage},
+        VersionCase{"NullData", false, false, 4, true, TRC_BUFFER_TOO_SMALL, kVersionMessage}),
     [](const testing::TestParamInfo<VersionCase>& info) { return info.param.name; });
 
 TEST(VersionQuery, StillNeedsKnownFormats) {

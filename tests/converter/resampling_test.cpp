@@ -57,7 +57,8 @@ struct Stage {
     }
 
     Bytes Working() const {
-        const size_t bytes = size_t(converter.m_nWidth) * converter.m_nHeight * converter.m_nBytesPerPixel;
+        const size_t bytes =
+            size_t(converter.m_nWidth) * converter.m_nHeight * converter.m_nBytesPerPixel;
         return Bytes(converter.m_pBuffer.get(), converter.m_pBuffer.get() + bytes);
     }
     Floats WorkingFloats() const {
@@ -133,17 +134,57 @@ struct EnlargeCase {
 };
 
 const EnlargeCase kEnlargements[] = {
-    {"TwoByTwoToFourByFour", 2, 2, 4, 4,
-     {{0, 0}, {0, 0}, {1, 0}, {1, 0}, {0, 0}, {0, 0}, {1, 0}, {1, 0},
-      {0, 1}, {0, 1}, {1, 1}, {1, 1}, {0, 1}, {0, 1}, {1, 1}, {1, 1}}},
-    {"TwoByTwoToFourByTwo", 2, 2, 4, 2, {{0, 0}, {0, 0}, {1, 0}, {1, 0}, {0, 1}, {0, 1}, {1, 1}, {1, 1}}},
+    {"TwoByTwoToFourByFour",
+     2,
+     2,
+     4,
+     4,
+     {{0, 0},
+      {0, 0},
+      {1, 0},
+      {1, 0},
+      {0, 0},
+      {0, 0},
+      {1, 0},
+      {1, 0},
+      {0, 1},
+      {0, 1},
+      {1, 1},
+      {1, 1},
+      {0, 1},
+      {0, 1},
+      {1, 1},
+      {1, 1}}},
+    {"TwoByTwoToFourByTwo",
+     2,
+     2,
+     4,
+     2,
+     {{0, 0}, {0, 0}, {1, 0}, {1, 0}, {0, 1}, {0, 1}, {1, 1}, {1, 1}}},
     // A ratio that is not whole (2 to 3, factor 1) would read column 2, past
     // the row; the last column repeats column 1 instead.
     {"NotWholeRatioRepeatsTheLastColumn", 2, 1, 3, 1, {{0, 0}, {1, 0}, {1, 0}}},
     {"NotWholeRatioRepeatsTheLastRow", 1, 2, 1, 3, {{0, 0}, {0, 1}, {0, 1}}},
-    {"NotWholeRatioBothWays", 2, 2, 5, 3,
-     {{0, 0}, {0, 0}, {1, 0}, {1, 0}, {1, 0}, {0, 1}, {0, 1}, {1, 1}, {1, 1}, {1, 1},
-      {0, 1}, {0, 1}, {1, 1}, {1, 1}, {1, 1}}},
+    {"NotWholeRatioBothWays",
+     2,
+     2,
+     5,
+     3,
+     {{0, 0},
+      {0, 0},
+      {1, 0},
+      {1, 0},
+      {1, 0},
+      {0, 1},
+      {0, 1},
+      {1, 1},
+      {1, 1},
+      {1, 1},
+      {0, 1},
+      {0, 1},
+      {1, 1},
+      {1, 1},
+      {1, 1}}},
 };
 
 class Enlarge : public testing::TestWithParam<EnlargeCase> {};
@@ -182,7 +223,7 @@ TEST(Enlarge, DoesNothingWhenTheDestinationIsNotLarger) {
 struct PointCase {
     const char* name;
     uint32_t width, height, toWidth, toHeight;
-    uint32_t x, y;  // output pixel
+    uint32_t x, y;           // output pixel
     uint8_t byteX, byteY;    // pixel picked in the 8-bit form
     uint8_t floatX, floatY;  // and in the float form
 };
@@ -210,7 +251,8 @@ TEST_P(PointFilterTest, PicksItsFormsPixel) {
     Stage floats(c.width, c.height, c.toWidth, c.toHeight, 1);
     floats.Install(PositionImageFloat(c.width, c.height), 16);
     floats.Resample();
-    EXPECT_EQ(floats.FloatPixelAt(c.x, c.y), (Floats{float(c.floatX), float(c.floatY), 0.5f, 1.0f}));
+    EXPECT_EQ(floats.FloatPixelAt(c.x, c.y),
+              (Floats{float(c.floatX), float(c.floatY), 0.5f, 1.0f}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Cells, PointFilterTest, testing::ValuesIn(kPoints),

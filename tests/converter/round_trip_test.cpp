@@ -31,9 +31,14 @@ void PrintTo(const RoundTripCase& c, std::ostream* os) { *os << c.name; }
 
 const RoundTripCase kDirectFormats[] = {
     {"RGBA8888", RGBA8888, [](const Pixel& p) { return p; }},
-    {"RGB888", RGB888, [](const Pixel& p) { return Pixel{p[0], p[1], p[2], 255}; }},
+    {"RGB888", RGB888,
+     [](const Pixel& p) {
+         return Pixel{p[0], p[1], p[2], 255};
+     }},
     {"RGB565", RGB565,
-     [](const Pixel& p) { return Pixel{Keep(p[0], 5), Keep(p[1], 6), Keep(p[2], 5), 255}; }},
+     [](const Pixel& p) {
+         return Pixel{Keep(p[0], 5), Keep(p[1], 6), Keep(p[2], 5), 255};
+     }},
     {"RGBA5551", RGBA5551,
      [](const Pixel& p) {
          return Pixel{Keep(p[0], 5), Keep(p[1], 5), Keep(p[2], 5), Keep(p[3], 1)};
@@ -52,7 +57,10 @@ const RoundTripCase kDirectFormats[] = {
          const uint8_t l = Luminance(p);
          return Pixel{l, l, l, 255};
      }},
-    {"A8", A8, [](const Pixel& p) { return Pixel{0, 0, 0, p[3]}; }},
+    {"A8", A8,
+     [](const Pixel& p) {
+         return Pixel{0, 0, 0, p[3]};
+     }},
     {"BGRA8888", BGRA8888, [](const Pixel& p) { return p; }},
     // Channels wider than 8 bits carry the byte through unchanged.
     {"L16", L16,
@@ -77,9 +85,12 @@ const RoundTripCase kDirectFormats[] = {
      }},
 };
 
-const std::vector<Pixel> kPixels{{0, 0, 0, 0},          {255, 255, 255, 255},
-                                 {0x12, 0x34, 0x56, 0x78}, {0x84, 0x82, 0x08, 0x80},
-                                 {0xAB, 0xAB, 0xAB, 0x01}, {0x7F, 0x80, 0x81, 0xFE}};
+const std::vector<Pixel> kPixels{{0, 0, 0, 0},
+                                 {255, 255, 255, 255},
+                                 {0x12, 0x34, 0x56, 0x78},
+                                 {0x84, 0x82, 0x08, 0x80},
+                                 {0xAB, 0xAB, 0xAB, 0x01},
+                                 {0x7F, 0x80, 0x81, 0xFE}};
 
 std::vector<uint8_t> Bytes(const std::vector<Pixel>& pixels) {
     std::vector<uint8_t> bytes;

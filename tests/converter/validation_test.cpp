@@ -91,8 +91,8 @@ const FailureCase kFailures[] = {
      TRC_BAD_DIMENSIONS, "m_pSrc->nHeight == 0"},
     {"SourcePitchBelowRow", [](Request& r) { r.source.layout.nPitch = 7; }, TRC_FAILED,
      "nPitch does not fit the image"},
-    {"DestinationPitchBelowRow", [](Request& r) { r.destination.layout.nPitch = 7; },
-     TRC_FAILED, "nPitch does not fit the image"},
+    {"DestinationPitchBelowRow", [](Request& r) { r.destination.layout.nPitch = 7; }, TRC_FAILED,
+     "nPitch does not fit the image"},
     {"BlockDestinationPitchBelowRow",
      [](Request& r) {
          r.destination->nFormat = ETC1_RGB8;
@@ -144,10 +144,7 @@ const FailureCase kFailures[] = {
      },
      TRC_FAILED, "Image too large"},
     {"DestinationPitchOverrideTooLarge",
-     [](Request& r) {
-         r.destination.layout.nPitch = 0x80000000u;
-     },
-     TRC_FAILED, "Image too large"},
+     [](Request& r) { r.destination.layout.nPitch = 0x80000000u; }, TRC_FAILED, "Image too large"},
     {"SourceTooLarge",
      [](Request& r) {
          r.source->nWidth = 65536;
@@ -242,16 +239,20 @@ const RouteCase kRoutes[] = {
      ROUTE_QUERY_VERSION},
     {"SourceSizeNotStated", [](Request& r) { r.source->nDataSize = 0; }, ROUTE_RGBA8},
     {"SourceLargerThanNeeded", [](Request& r) { r.source->nDataSize = 17; }, ROUTE_RGBA8},
-    {"PitchOverrideWithGap", [](Request& r) {
+    {"PitchOverrideWithGap",
+     [](Request& r) {
          r.destination.layout.nPitch = 12;
          r.destination.Allocate(24);
-     }, ROUTE_RGBA8},
-    {"PitchOverrideOfExactlyOneFloatRow", [](Request& r) {
+     },
+     ROUTE_RGBA8},
+    {"PitchOverrideOfExactlyOneFloatRow",
+     [](Request& r) {
          Formats(r, RGBA32F, RGBA32F);
          r.destination.layout.nPitch = 32;
-     }, ROUTE_FLOAT},
-    {"DestinationWithoutLayout",
-     [](Request& r) { r.destination->pPixelLayout = nullptr; }, ROUTE_RGBA8},
+     },
+     ROUTE_FLOAT},
+    {"DestinationWithoutLayout", [](Request& r) { r.destination->pPixelLayout = nullptr; },
+     ROUTE_RGBA8},
 };
 
 class ValidationRoute : public testing::TestWithParam<RouteCase> {};

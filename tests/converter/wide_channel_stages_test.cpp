@@ -67,7 +67,8 @@ INSTANTIATE_TEST_SUITE_P(
     DecodeSource, DecodeWidePixel,
     testing::Values(
         DecodeCase{"RGB16IsOpaque", RGB16, Sixteens({0x0010, 0x0020, 0x0030}), {16, 32, 48, 255}},
-        DecodeCase{"RGB16Saturates", RGB16, Sixteens({0x0100, 0x00FF, 0xFFFF}), {255, 255, 255, 255}},
+        DecodeCase{
+            "RGB16Saturates", RGB16, Sixteens({0x0100, 0x00FF, 0xFFFF}), {255, 255, 255, 255}},
         DecodeCase{"RGBA16", RGBA16, Sixteens({1, 2, 3, 4}), {1, 2, 3, 4}},
         DecodeCase{"RGBA32F", RGBA32F, Floats({1.0f, 0.5f, 0.0f, 0.2f}), {255, 127, 0, 51}},
         DecodeCase{"RGB32FIsOpaque", RGB32F, Floats({1.0f, 0.5f, 0.0f}), {255, 127, 0, 255}},
@@ -75,8 +76,10 @@ INSTANTIATE_TEST_SUITE_P(
         DecodeCase{"LA32F", LA32F, Floats({0.2f, 0.6f}), {51, 51, 51, 153}},
         DecodeCase{"L32FIsOpaque", L32F, Floats({0.2f}), {51, 51, 51, 255}},
         DecodeCase{"A32FHasNoColour", A32F, Floats({0.6f}), {0, 0, 0, 153}},
-        DecodeCase{"RGBA16F", RGBA16F, Sixteens({0x3C00, 0x3800, 0x0000, 0x3C00}), {255, 127, 0, 255}},
-        DecodeCase{"RGB16FIsOpaque", RGB16F, Sixteens({0x3C00, 0x0000, 0x3C00}), {255, 0, 255, 255}},
+        DecodeCase{
+            "RGBA16F", RGBA16F, Sixteens({0x3C00, 0x3800, 0x0000, 0x3C00}), {255, 127, 0, 255}},
+        DecodeCase{
+            "RGB16FIsOpaque", RGB16F, Sixteens({0x3C00, 0x0000, 0x3C00}), {255, 0, 255, 255}},
         DecodeCase{"LA16F", LA16F, Sixteens({0x3C00, 0x3800}), {255, 255, 255, 127}},
         DecodeCase{"L16FIsOpaque", L16F, Sixteens({0x3800}), {127, 127, 127, 255}},
         DecodeCase{"A16FHasNoColour", A16F, Sixteens({0x3C00}), {0, 0, 0, 255}}),

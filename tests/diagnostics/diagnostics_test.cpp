@@ -18,7 +18,7 @@ namespace {
 
 // Standard error goes to a file while the test runs.
 class Diagnostics : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::fflush(stderr);
         saved_ = dup(STDERR_FILENO);

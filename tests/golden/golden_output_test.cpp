@@ -80,8 +80,8 @@ void Compress(const GoldenCase& golden, const Job& job, HashTable* actual) {
         levels.push_back(owned.back().get());
     }
     char message[MESSAGE_BUFFER_SIZE] = "";
-    ASSERT_TRUE(CompressMipChain(job.picture->image.get(), levels.data(), golden.format,
-                                 job.width, job.height, count, message))
+    ASSERT_TRUE(CompressMipChain(job.picture->image.get(), levels.data(), golden.format, job.width,
+                                 job.height, count, message))
         << job.name << ": " << message;
     for (uint32_t i = 0; i < count; ++i) {
         const TextureImage& level = *levels[i];
@@ -143,8 +143,10 @@ std::vector<Job> GeneratedJobs(const std::vector<GoldenPicture>& pictures) {
         const char* picture;
         uint32_t width, height;
     };
-    constexpr Resize kResizes[] = {{"noise-37x29", 16, 16},       {"alpha-edge-129x67", 48, 80},
-                                   {"gradient-7x7", 20, 12},      {"noise-256x256", 97, 33},
+    constexpr Resize kResizes[] = {{"noise-37x29", 16, 16},
+                                   {"alpha-edge-129x67", 48, 80},
+                                   {"gradient-7x7", 20, 12},
+                                   {"noise-256x256", 97, 33},
                                    {"two-colour-128x128", 3, 200}};
     for (const Resize& resize : kResizes) {
         for (const GoldenPicture& picture : pictures) {

@@ -10,7 +10,7 @@ namespace {
 // A fixed pseudo-random sequence (xorshift32): the generated pictures must
 // never change.
 class Sequence {
-public:
+  public:
     explicit Sequence(uint32_t seed) : m_state(seed) {}
     uint32_t Next() {
         m_state ^= m_state << 13;
@@ -20,7 +20,7 @@ public:
     }
     uint8_t Byte() { return static_cast<uint8_t>(Next() >> 24); }
 
-private:
+  private:
     uint32_t m_state;
 };
 
@@ -50,9 +50,9 @@ void OpaqueNoise(uint32_t x, uint32_t y, Sequence& random, uint8_t pixel[4]) {
 // Each 4 x 4 block is one colour; the colours include the extremes.
 void Flat(uint32_t x, uint32_t y, Sequence&, uint8_t pixel[4]) {
     static constexpr uint8_t kColours[][4] = {
-        {0, 0, 0, 255},     {255, 255, 255, 255}, {0, 0, 255, 255},   {0, 255, 0, 128},
-        {255, 0, 0, 0},     {127, 128, 129, 255}, {17, 200, 34, 77},  {255, 255, 0, 255},
-        {8, 8, 8, 8},       {250, 3, 250, 255},   {64, 64, 64, 192},  {1, 254, 1, 255},
+        {0, 0, 0, 255}, {255, 255, 255, 255}, {0, 0, 255, 255},  {0, 255, 0, 128},
+        {255, 0, 0, 0}, {127, 128, 129, 255}, {17, 200, 34, 77}, {255, 255, 0, 255},
+        {8, 8, 8, 8},   {250, 3, 250, 255},   {64, 64, 64, 192}, {1, 254, 1, 255},
     };
     const uint32_t block = (x / 4 + 3 * (y / 4)) % (sizeof(kColours) / sizeof(kColours[0]));
     std::memcpy(pixel, kColours[block], 4);
@@ -105,8 +105,8 @@ struct Size {
     uint32_t width, height;
 };
 
-constexpr Size kOddSizes[] = {{1, 1}, {2, 2}, {3, 5}, {4, 4}, {5, 3}, {7, 7},
-                              {1, 64}, {64, 1}, {37, 29}, {129, 67}};
+constexpr Size kOddSizes[] = {{1, 1}, {2, 2},  {3, 5},  {4, 4},   {5, 3},
+                              {7, 7}, {1, 64}, {64, 1}, {37, 29}, {129, 67}};
 
 }  // namespace
 
@@ -115,9 +115,9 @@ std::vector<GoldenPicture> GeneratedPictures() {
         const char* name;
         Painter painter;
     };
-    constexpr Kind kKinds[] = {{"noise", Noise},         {"opaque-noise", OpaqueNoise},
-                               {"flat", Flat},           {"two-colour", TwoColour},
-                               {"alpha-edge", AlphaEdge}, {"gradient", Gradient}};
+    constexpr Kind kKinds[] = {
+        {"noise", Noise},          {"opaque-noise", OpaqueNoise}, {"flat", Flat},
+        {"two-colour", TwoColour}, {"alpha-edge", AlphaEdge},     {"gradient", Gradient}};
     std::vector<GoldenPicture> pictures;
     uint32_t seed = 1;
     for (const Kind& kind : kKinds) {

@@ -7,9 +7,9 @@
 
 #include <cmath>
 #include <cstring>
-#include <sstream>
 #include <filesystem>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "inspect_fixtures.h"
 #include "shared.h"
@@ -74,7 +74,7 @@ Picture SquishDecodeXY(const Bytes& blocks, uint32_t width, uint32_t height) {
 }
 
 class Compare : public ::testing::Test {
-protected:
+  protected:
     Json CompareJson(const std::string& source, const std::string& texture) {
         const ProcessResult run = RunVostrelInspect({"compare", source, texture, "--json"});
         EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
@@ -137,7 +137,9 @@ TEST_F(Compare, ThreeDCXYFiguresMatchTheirOwnArithmeticOnPixelsLibsquishConfirms
     for (size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
         const std::string level = dir_.File("level.png");
-        ASSERT_EQ(RunVostrelInspect({"decode", texture, level, "--level", std::to_string(i)}).exitStatus, 0);
+        ASSERT_EQ(
+            RunVostrelInspect({"decode", texture, level, "--level", std::to_string(i)}).exitStatus,
+            0);
         const Picture decoded = ReadPicture(level);
         ExpectLevel(report["levels"][i], Measure(decoded, references[i], "RG"), "RG");
         // libsquish, decoding the same blocks on its own, agrees within the 1
@@ -198,13 +200,14 @@ TEST_F(Compare, MinimumPsnrFailsTheRunWithItsOwnStatus) {
     ASSERT_TRUE(std::isfinite(lowest));
 
     const std::string below = std::to_string(lowest - 0.05);
-    ProcessResult run = RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--min-psnr", below});
+    ProcessResult run =
+        RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--min-psnr", below});
     EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
     EXPECT_EQ(run.errorOutput, "");
 
     const std::string above = std::to_string(lowest + 0.05);
-    run = RunVostrelInspect(
-        {"compare", dir_.File("in.tga"), texture, "--json", "--min-psnr", above});
+    run =
+        RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--json", "--min-psnr", above});
     EXPECT_EQ(run.exitStatus, 3);
     const Json failing = Json::parse(run.output);
     EXPECT_NEAR(failing["min_psnr_db"].get<double>(), lowest + 0.05, 1e-6);
@@ -319,7 +322,8 @@ TEST_F(Compare, UnusableInputsFailOnOneLine) {
         {{dir_.File("small.tga"), texture},
          dir_.File("small.tga") + ": the source is 8 x 16, smaller than level 0 of " + texture +
              " (16 x 16): a source is reduced, never enlarged, to each level"},
-        {{dir_.File("missing.png"), texture}, dir_.File("missing.png") + ": No such file or directory"},
+        {{dir_.File("missing.png"), texture},
+         dir_.File("missing.png") + ": No such file or directory"},
         {{dir_.File("in.tga"), dir_.File("in.tga")},
          dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
         {{dir_.File("in.tga"), texture, "--diff", dir_.File("no/dir/diff.png")},

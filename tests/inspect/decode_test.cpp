@@ -36,7 +36,7 @@ std::vector<Picture> EngineLevels(const std::string& path) {
 }
 
 class Decode : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { WritePicture(dir_.File("in.tga"), PatternPicture(16, 8)); }
 
     // decode with arguments after the texture and output; the written picture.
@@ -61,8 +61,9 @@ TEST_F(Decode, EveryTypeDecodesAsTheEngineDecodesIt) {
         const std::vector<Picture> engine = EngineLevels(texture);
         ASSERT_EQ(engine.size(), 5u);
         for (const uint32_t level : {0u, 1u, 4u}) {
-            const Picture decoded =
-                level == 0 ? DecodeTo(texture, {}) : DecodeTo(texture, {"--level", std::to_string(level)});
+            const Picture decoded = level == 0
+                                        ? DecodeTo(texture, {})
+                                        : DecodeTo(texture, {"--level", std::to_string(level)});
             EXPECT_EQ(decoded.width, engine[level].width);
             EXPECT_EQ(decoded.height, engine[level].height);
             EXPECT_EQ(decoded.rgba, engine[level].rgba) << "level " << level;
@@ -110,8 +111,8 @@ TEST_F(Decode, SheetOfAThreeLevelChainHoldsEachLevelInPlace) {
             const int level = x < 4 ? 0 : x < 6 ? 1 : 2;
             const Picture& part = levels[level];
             const uint32_t px = x - lefts[level];
-            const Bytes expected = y < part.height ? Bytes(part.At(px, y), part.At(px, y) + 4)
-                                                   : Bytes{0, 0, 0, 0};
+            const Bytes expected =
+                y < part.height ? Bytes(part.At(px, y), part.At(px, y) + 4) : Bytes{0, 0, 0, 0};
             EXPECT_EQ(Bytes(sheet.At(x, y), sheet.At(x, y) + 4), expected) << x << ", " << y;
         }
     }
@@ -141,7 +142,8 @@ TEST_F(Decode, ZoomRepeatsEveryPixelOfALevel) {
                       Bytes(plain.At(x / 16, y / 16), plain.At(x / 16, y / 16) + 4));
         }
     }
-    const ProcessResult run = RunVostrelInspect({"decode", texture, dir_.File("z.png"), "--zoom", "4"});
+    const ProcessResult run =
+        RunVostrelInspect({"decode", texture, dir_.File("z.png"), "--zoom", "4"});
     EXPECT_EQ(run.output, dir_.File("z.png") + ": level 0, zoomed 4 times of " + texture +
                               " (3DC X), 64 x 32 pixels\n");
 }
@@ -171,11 +173,13 @@ TEST_F(Decode, FailuresNameTheFileAndWriteNothing) {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
-        {{"decode", texture, out, "--level", "5"}, texture + ": has no level 5: its levels are 0 to 4"},
+        {{"decode", texture, out, "--level", "5"},
+         texture + ": has no level 5: its levels are 0 to 4"},
         {{"decode", dir_.File("cut.ktx"), out},
          dir_.File("cut.ktx") +
              ": LoadImageKTX: File could not be opened for reading (possibly corrupted?)."},
-        {{"decode", dir_.File("in.tga"), out}, dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
+        {{"decode", dir_.File("in.tga"), out},
+         dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
         {{"decode", texture, dir_.File("no/such/dir.png")},
          dir_.File("no/such/dir.png") + ": SaveImagePNG: File could not be opened for writing."},
     };

@@ -19,7 +19,7 @@ using Json = nlohmann::json;
 using Lines = std::vector<std::string>;
 
 class Info : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         WritePicture(dir_.File("in.tga"), PatternPicture(16, 8));
         MakeTexture(dir_.File("in.tga"), dir_.File("etc1.ktx"), "ETC1 RGB8", {"yes"});
@@ -30,7 +30,8 @@ protected:
     ProcessResult InfoOn(const Bytes& bytes, bool json = false) {
         const std::string path = dir_.File("broken.ktx");
         WriteBytes(path, bytes);
-        return json ? RunVostrelInspect({"info", path, "--json"}) : RunVostrelInspect({"info", path});
+        return json ? RunVostrelInspect({"info", path, "--json"})
+                    : RunVostrelInspect({"info", path});
     }
 
     TempDir dir_;
@@ -72,13 +73,15 @@ TEST_F(Info, EveryTypeTheToolWritesConformsAndIsNamed) {
         EXPECT_EQ(document["readable"], true);
         EXPECT_EQ(document["levels_read"], 5);
         ASSERT_EQ(document["levels"].size(), 5u);
-        const uint32_t blockBytes = type.format == 22 || type.format == 24 || type.format == 27 ? 16 : 8;
+        const uint32_t blockBytes =
+            type.format == 22 || type.format == 24 || type.format == 27 ? 16 : 8;
         const uint32_t widths[] = {16, 8, 4, 2, 1};
         const uint32_t heights[] = {8, 4, 2, 1, 1};
         uint64_t offset = 64;
         for (size_t i = 0; i < 5; ++i) {
             const Json& level = document["levels"][i];
-            const uint64_t bytes = uint64_t((widths[i] + 3) / 4) * ((heights[i] + 3) / 4) * blockBytes;
+            const uint64_t bytes =
+                uint64_t((widths[i] + 3) / 4) * ((heights[i] + 3) / 4) * blockBytes;
             EXPECT_EQ(level["width"], widths[i]);
             EXPECT_EQ(level["height"], heights[i]);
             EXPECT_EQ(level["offset"], offset);
@@ -168,23 +171,32 @@ TEST_F(Info, BrokenFilesNameEachDeviationAndFail) {
     badIdentifier[6] = '0';
     const size_t size = etc1_.size();
     const BrokenCase cases[] = {
-        {"identifier", badIdentifier,
+        {"identifier",
+         badIdentifier,
          {"identifier: AB 4B 54 58 20 31 30 BB 0D 0A 1A 0A, but KTX 1.1's is AB 4B 54 58 20 31 31 "
           "BB 0D 0A 1A 0A"}},
-        {"endianness", With(etc1_, 12, 0x12345678),
+        {"endianness",
+         With(etc1_, 12, 0x12345678),
          {"endianness: 0x12345678 is neither 0x04030201 (little-endian) nor 0x01020304 "
           "(big-endian)"}},
         {"glTypeSize", With(etc1_, 20, 4), {"glTypeSize: 4, but ETC1 RGB8 data needs 1"}},
-        {"glBaseInternalFormat", With(etc1_, 32, 0x1908),
+        {"glBaseInternalFormat",
+         With(etc1_, 32, 0x1908),
          {"glBaseInternalFormat: 0x1908, but ETC1 RGB8 needs 0x1907 (GL_RGB)"}},
-        {"level size", Resized(With(etc1_, size - 12, 12), size + 4),
+        {"level size",
+         Resized(With(etc1_, size - 12, 12), size + 4),
          {"level 4 (1 x 1): imageSize 12, but ETC1 RGB8 data of that size is 8 bytes"}},
-        {"bytes missing", Resized(etc1_, size - 3),
+        {"bytes missing",
+         Resized(etc1_, size - 3),
          {"level 4 (1 x 1): the file ends 3 bytes before the end of its data"}},
-        {"bytes left over", Resized(etc1_, size + 6), {"6 bytes are left over after the last level"}},
-        {"levels missing", With(etc1_, 56, 7),
+        {"bytes left over",
+         Resized(etc1_, size + 6),
+         {"6 bytes are left over after the last level"}},
+        {"levels missing",
+         With(etc1_, 56, 7),
          {"levels 5 to 6 are missing: the file ends at byte " + std::to_string(size)}},
-        {"cut inside the header", Resized(etc1_, 30),
+        {"cut inside the header",
+         Resized(etc1_, 30),
          {"the file is 30 bytes long, shorter than the 64-byte KTX header"}},
     };
     for (const BrokenCase& c : cases) {
@@ -192,10 +204,10 @@ TEST_F(Info, BrokenFilesNameEachDeviationAndFail) {
         const ProcessResult run = InfoOn(c.file);
         EXPECT_EQ(run.exitStatus, 1);
         EXPECT_EQ(DeviationLines(run.output), c.deviations) << run.output;
-        EXPECT_EQ(run.errorOutput, "VostrelInspect: " + dir_.File("broken.ktx") +
-                                       ": does not conform to KTX 1.1 (" +
-                                       std::to_string(c.deviations.size()) +
-                                       (c.deviations.size() == 1 ? " deviation)\n" : " deviations)\n"));
+        EXPECT_EQ(run.errorOutput,
+                  "VostrelInspect: " + dir_.File("broken.ktx") + ": does not conform to KTX 1.1 (" +
+                      std::to_string(c.deviations.size()) +
+                      (c.deviations.size() == 1 ? " deviation)\n" : " deviations)\n"));
         const ProcessResult json = InfoOn(c.file, true);
         EXPECT_EQ(json.exitStatus, 1);
         const Json document = Json::parse(json.output);
@@ -283,8 +295,9 @@ TEST_F(Info, DDSFilesAreCheckedAgainstTheDialect) {
     EXPECT_EQ(DeviationLines(run.output),
               (Lines{"dwPitchOrLinearSize: 65, but ETC1 RGB8 data of 16 x 8 is 64 bytes",
                      "level 4 (1 x 1): the file ends 1 bytes before the end of its data"}));
-    EXPECT_EQ(run.errorOutput, "VostrelInspect: " + path +
-                                   ": does not conform to VostrelCmd's DDS dialect (2 deviations)\n");
+    EXPECT_EQ(run.errorOutput,
+              "VostrelInspect: " + path +
+                  ": does not conform to VostrelCmd's DDS dialect (2 deviations)\n");
 }
 
 TEST_F(Info, FilesOfOtherKindsAndMissingFilesFailOnOneLine) {

@@ -12,9 +12,12 @@
 #include "fixture_images.h"
 
 const TextureType kTextureTypes[6] = {
-    {"ATC RGB", 23, "RGB"},      {"ATC RGBA Explicit", 22, "RGBA"},
-    {"ATC RGBA Interpolated", 24, "RGBA"}, {"ETC1 RGB8", 25, "RGB"},
-    {"3DC X", 26, "R"},          {"3DC XY", 27, "RG"},
+    {"ATC RGB", 23, "RGB"},
+    {"ATC RGBA Explicit", 22, "RGBA"},
+    {"ATC RGBA Interpolated", 24, "RGBA"},
+    {"ETC1 RGB8", 25, "RGB"},
+    {"3DC X", 26, "R"},
+    {"3DC XY", 27, "RG"},
 };
 
 ProcessResult RunVostrelInspect(const std::vector<std::string>& arguments) {

@@ -15,7 +15,7 @@ namespace {
 const char* const kThreadSettings[] = {"1", "2", "3", "7"};
 
 class BandsTest : public PoolTest, public ::testing::WithParamInterface<const char*> {
-protected:
+  protected:
     void SetUp() override { UsePoolOf(GetParam()); }
 };
 
@@ -25,8 +25,8 @@ TEST_P(BandsTest, RunsEachIndexOnceInBandsOfTheAskedSize) {
         uint64_t count;
         uint64_t bandSize;
     };
-    const LoopCase cases[] = {{1, 1}, {5, 1}, {5, 2}, {64, 3}, {1000, 7}, {1000, 1000}, {7, 100},
-                              {10, 0}};
+    const LoopCase cases[] = {{1, 1},    {5, 1},       {5, 2},   {64, 3},
+                              {1000, 7}, {1000, 1000}, {7, 100}, {10, 0}};
     for (const LoopCase& c : cases) {
         std::vector<std::atomic<int>> runs(c.count);
         std::mutex mutex;
@@ -167,12 +167,12 @@ TEST(BandSizeTest, KeepsEnoughWorkInABandAndNoMoreThanTheMostBands) {
         uint64_t count, unitsPerIndex, minimumUnits, bandSize;
     };
     const SizeCase cases[] = {
-        {1024, 1024, 128, 1},      // 4096 pixels wide: one block row a band
+        {1024, 1024, 128, 1},  // 4096 pixels wide: one block row a band
         {128, 192, 128, 1},
-        {10, 16, 128, 8},          // narrow rows join up
-        {8, 8, 128, 16},           // one band for the whole
-        {5, 0, 3, 3},              // no units named: one unit an index
-        {5000, 1, 1, 5},           // at most kMaxBands bands
+        {10, 16, 128, 8},  // narrow rows join up
+        {8, 8, 128, 16},   // one band for the whole
+        {5, 0, 3, 3},      // no units named: one unit an index
+        {5000, 1, 1, 5},   // at most kMaxBands bands
         {1024 * 1024, 1, 1, 1024},
         {1025, 1, 1, 2},
         {0, 4, 1, 1},

@@ -20,6 +20,6 @@ inline void UsePoolOf(const char* setting) {
 }
 
 class PoolTest : public ::testing::Test {
-protected:
+  protected:
     void TearDown() override { UsePoolOf(nullptr); }
 };

@@ -24,7 +24,7 @@ void Record(void* context, uint64_t done, uint64_t total) {
 }
 
 class ProgressTest : public PoolTest, public ::testing::WithParamInterface<const char*> {
-protected:
+  protected:
     void SetUp() override {
         UsePoolOf(GetParam());
         gReports.clear();

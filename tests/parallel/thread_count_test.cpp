@@ -28,7 +28,7 @@ const SettingCase kSettings[] = {
     {"257", 256, false},
     {"4294967295", 256, false},  // the largest 32-bit value, capped
     {"000000000000000000003", 3, false},
-    {"4294967296", 0, true},     // beyond 32 bits
+    {"4294967296", 0, true},  // beyond 32 bits
     {"99999999999999999999999999", 0, true},
     {"0", 0, true},
     {"00", 0, true},
@@ -64,7 +64,9 @@ TEST_P(ThreadSettingTest, ChoosesTheCountAndWarnsOnlyOnceForABadValue) {
     parallel::ThreadCount();
     const std::string warnings = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(threads, c.threads != 0 ? c.threads : cores);
-    EXPECT_EQ(warnings, c.warn ? "Warning: VOSTREL_THREADS is not a positive integer; using all cores.\n" : "");
+    EXPECT_EQ(
+        warnings,
+        c.warn ? "Warning: VOSTREL_THREADS is not a positive integer; using all cores.\n" : "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Settings, ThreadSettingTest, ::testing::ValuesIn(kSettings));

@@ -22,7 +22,8 @@ TEST(CountColors, ListsBucketsInOrderAndNewestColourFirst) {
     Histogram histogram;
     ASSERT_EQ(CountColors(pixels, 7, kHistogramLimit, histogram), CountResult::Counted);
     ASSERT_EQ(histogram.size, 4u);
-    const QuantPixel expected[] = {{{1, 139, 0, 0}}, {{0, 0, 0, 0}}, {{0, 0, 0, 1}}, {{1, 0, 0, 0}}};
+    const QuantPixel expected[] = {
+        {{1, 139, 0, 0}}, {{0, 0, 0, 0}}, {{0, 0, 0, 1}}, {{1, 0, 0, 0}}};
     const uint64_t counts[] = {1, 3, 1, 2};
     for (uint32_t i = 0; i < 4; ++i) {
         EXPECT_TRUE(histogram.entries[i].colour == expected[i]) << i;

@@ -81,8 +81,7 @@ TEST(MedianCutPalette, SplitsTheLargestBoxThatHasTwoColoursAndOrdersByPixels) {
 }
 
 TEST(MedianCutPalette, BoxColourIsThePixelWeightedMeanRoundedDown) {
-    EXPECT_EQ(Show(Cut({{{{0, 3, 255, 255}}, 1}, {{{10, 4, 255, 254}}, 2}}, 1)),
-              "(6,3,255,254)");
+    EXPECT_EQ(Show(Cut({{{{0, 3, 255, 255}}, 1}, {{{10, 4, 255, 254}}, 2}}, 1)), "(6,3,255,254)");
 }
 
 }  // namespace

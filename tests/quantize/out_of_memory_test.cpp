@@ -61,7 +61,8 @@ struct Output {
 Output QuantizeFailing(long allocationsBeforeFailure) {
     std::vector<uint8_t> pixels;
     for (uint32_t i = 0; i < 64; ++i) {
-        pixels.insert(pixels.end(), {uint8_t(i * 4), uint8_t(i % 5 * 50), uint8_t(i % 3), uint8_t(i % 2 ? 255 : 40)});
+        pixels.insert(pixels.end(), {uint8_t(i * 4), uint8_t(i % 5 * 50), uint8_t(i % 3),
+                                     uint8_t(i % 2 ? 255 : 40)});
     }
     Output out{false, std::vector<uint8_t>(64, 0), std::vector<uint8_t>(64, 0)};
     g_failed = false;

@@ -75,7 +75,8 @@ TEST(QuantizeImage, OneColourGivesOneEntryAndIndicesOfZero) {
 TEST(QuantizeImage, TranslucentEntriesComeFirst) {
     std::vector<uint8_t> pixels;
     for (uint32_t i = 0; i < 12; ++i) {
-        pixels.insert(pixels.end(), {uint8_t(i * 20), uint8_t(255 - i * 20), uint8_t(i), uint8_t(i % 3 == 0 ? 128 : 255)});
+        pixels.insert(pixels.end(), {uint8_t(i * 20), uint8_t(255 - i * 20), uint8_t(i),
+                                     uint8_t(i % 3 == 0 ? 128 : 255)});
     }
     const Quantized q = Quantize(pixels, 16, 4, 3);
     ASSERT_TRUE(q.ok);
@@ -86,8 +87,8 @@ TEST(QuantizeImage, TranslucentEntriesComeFirst) {
 }
 
 TEST(OrderTranslucentFirst, OpaqueColoursFillFromTheBack) {
-    const QuantPixel colours[] = {{{0, 0, 0, 127}}, {{0, 0, 0, 5}}, {{0, 0, 0, 127}},
-                                  {{0, 0, 0, 126}}, {{0, 0, 0, 127}}};
+    const QuantPixel colours[] = {
+        {{0, 0, 0, 127}}, {{0, 0, 0, 5}}, {{0, 0, 0, 127}}, {{0, 0, 0, 126}}, {{0, 0, 0, 127}}};
     uint8_t order[5];
     OrderTranslucentFirst(colours, 5, 127, order);
     EXPECT_EQ(std::vector<uint8_t>(order, order + 5), (std::vector<uint8_t>{4, 0, 3, 1, 2}));

@@ -5,8 +5,8 @@
 namespace {
 
 TEST(CompressionTypes, ListPrintsSixNamesInOrder) {
-    const char* expected[] = {"ATC RGB", "ATC RGBA Explicit", "ATC RGBA Interpolated",
-                              "ETC1 RGB8", "3DC X", "3DC XY"};
+    const char* expected[] = {
+        "ATC RGB", "ATC RGBA Explicit", "ATC RGBA Interpolated", "ETC1 RGB8", "3DC X", "3DC XY"};
     ASSERT_EQ(GetCompressionTypeCount(), 6u);
     for (uint32_t i = 0; i < 6; ++i) {
         EXPECT_STREQ(GetCompressionTypeName(i), expected[i]);
@@ -91,8 +91,8 @@ TEST(CompressionTypes, CountMipLevels) {
     struct Case {
         uint32_t width, height, levels;
     };
-    const Case cases[] = {{1, 1, 1},    {0, 0, 1},      {256, 256, 9},     {256, 64, 9},
-                          {5, 3, 3},    {1, 1024, 11},  {256, 128, 9},     {2, 1, 2},
+    const Case cases[] = {{1, 1, 1},          {0, 0, 1},           {256, 256, 9}, {256, 64, 9},
+                          {5, 3, 3},          {1, 1024, 11},       {256, 128, 9}, {2, 1, 2},
                           {16384, 16384, 15}, {0xFFFFFFFFu, 1, 32}};
     for (const Case& c : cases) {
         EXPECT_EQ(CountMipLevels(c.width, c.height), c.levels) << c.width << "x" << c.height;

@@ -110,8 +110,8 @@ TEST(ContainerDescription, FilesTheWritersMakeConformLevelByLevel) {
 // A one-level 8 x 8 ETC1 file as the writer makes it.
 Bytes ETC1File(uint32_t levels = 1, uint32_t keyValueBytes = 0) {
     Bytes file = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x31, 0x31, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
-    for (uint32_t word : {0x04030201u, 0u, 1u, 0u, 0x8D64u, 0x1907u, 8u, 8u, 0u, 0u, 1u, levels,
-                          keyValueBytes}) {
+    for (uint32_t word :
+         {0x04030201u, 0u, 1u, 0u, 0x8D64u, 0x1907u, 8u, 8u, 0u, 0u, 1u, levels, keyValueBytes}) {
         AppendWord(file, word);
     }
     return file;
@@ -159,35 +159,49 @@ TEST(ContainerDescription, EachKTXDeviationIsNamedOnce) {
     Bytes wrongIdentifier = good;
     wrongIdentifier[5] = '2';
     const DeviationCase cases[] = {
-        {"identifier", wrongIdentifier,
+        {"identifier",
+         wrongIdentifier,
          {"identifier: AB 4B 54 58 20 32 31 BB 0D 0A 1A 0A, but KTX 1.1's is AB 4B 54 58 20 31 31 "
           "BB 0D 0A 1A 0A"}},
-        {"endianness", WithWord(good, 12, 0x11223344),
+        {"endianness",
+         WithWord(good, 12, 0x11223344),
          {"endianness: 0x11223344 is neither 0x04030201 (little-endian) nor 0x01020304 "
           "(big-endian)"}},
         {"glType", WithWord(good, 16, 0x1401), {"glType: 0x1401, but ETC1 RGB8 data needs 0x0000"}},
         {"glTypeSize", WithWord(good, 20, 0), {"glTypeSize: 0, but ETC1 RGB8 data needs 1"}},
-        {"glFormat", WithWord(good, 24, 0x1907), {"glFormat: 0x1907, but ETC1 RGB8 data needs 0x0000"}},
-        {"glBaseInternalFormat", WithWord(good, 32, 0x8D64),
+        {"glFormat",
+         WithWord(good, 24, 0x1907),
+         {"glFormat: 0x1907, but ETC1 RGB8 data needs 0x0000"}},
+        {"glBaseInternalFormat",
+         WithWord(good, 32, 0x8D64),
          {"glBaseInternalFormat: 0x8D64, but ETC1 RGB8 needs 0x1907 (GL_RGB)"}},
-        {"pixelWidth", WithWord(WithWord(good, 36, 0), 40, 8),
+        {"pixelWidth",
+         WithWord(WithWord(good, 36, 0), 40, 8),
          {"pixelWidth: 0, but a texture is at least one pixel wide",
           "level 0 (1 x 8): imageSize 32, but ETC1 RGB8 data of that size is 16 bytes"}},
-        {"faces", WithWord(good, 52, 3),
+        {"faces",
+         WithWord(good, 52, 3),
          {"numberOfFaces: 3, but a texture has 1 face, a cube map 6"}},
-        {"imageSize too large", WithLevel(ETC1File(), 40, 40),
+        {"imageSize too large",
+         WithLevel(ETC1File(), 40, 40),
          {"level 0 (8 x 8): imageSize 40, but ETC1 RGB8 data of that size is 32 bytes"}},
-        {"level cut short", WithLevel(ETC1File(), 32, 20),
+        {"level cut short",
+         WithLevel(ETC1File(), 32, 20),
          {"level 0 (8 x 8): the file ends 12 bytes before the end of its data"}},
-        {"levels missing", WithLevel(ETC1File(3), 32, 32),
+        {"levels missing",
+         WithLevel(ETC1File(3), 32, 32),
          {"levels 1 to 2 are missing: the file ends at byte 100"}},
-        {"last level missing", WithLevel(WithLevel(ETC1File(3), 32, 32), 8, 8),
+        {"last level missing",
+         WithLevel(WithLevel(ETC1File(3), 32, 32), 8, 8),
          {"level 2 is missing: the file ends at byte 112"}},
-        {"bytes left over", WithBytes(good, {1, 2, 3, 4, 5}),
+        {"bytes left over",
+         WithBytes(good, {1, 2, 3, 4, 5}),
          {"5 bytes are left over after the last level"}},
-        {"header cut short", Truncated(good, 40),
+        {"header cut short",
+         Truncated(good, 40),
          {"the file is 40 bytes long, shorter than the 64-byte KTX header"}},
-        {"too many levels", WithLevel(ETC1File(0xFFFFFFFF), 32, 32),
+        {"too many levels",
+         WithLevel(ETC1File(0xFFFFFFFF), 32, 32),
          {"numberOfMipmapLevels: 4294967295, more than the 32 levels a texture can have; the "
           "first 32 are described",
           "levels 1 to 31 are missing: the file ends at byte 100"}},
@@ -199,9 +213,11 @@ TEST(ContainerDescription, EachKTXDeviationIsNamedOnce) {
          WithLevel(WithBytes(ETC1File(1, 8), {9, 0, 0, 0, 'k', 0, 'v', 0}), 32, 32),
          {"key/value entry at offset 64: keyAndValueByteSize 9 runs past the end of the "
           "key/value data"}},
-        {"key without NUL", WithLevel(WithBytes(ETC1File(1, 8), {4, 0, 0, 0, 'k', 'e', 'y', 's'}), 32, 32),
+        {"key without NUL",
+         WithLevel(WithBytes(ETC1File(1, 8), {4, 0, 0, 0, 'k', 'e', 'y', 's'}), 32, 32),
          {"key/value entry at offset 64: its key has no terminating NUL"}},
-        {"key/value block past the file", WithBytes(ETC1File(1, 100), {4, 0, 0, 0}),
+        {"key/value block past the file",
+         WithBytes(ETC1File(1, 100), {4, 0, 0, 0}),
          {"bytesOfKeyValueData: 100, but the file holds only 4 bytes after the header",
           "level 0 is missing: the file ends at byte 68"}},
     };
@@ -216,8 +232,9 @@ TEST(ContainerDescription, EachKTXDeviationIsNamedOnce) {
 }
 
 TEST(ContainerDescription, KeyValueEntriesAreReadWithTheirBytes) {
-    const Bytes entries = {16, 0, 0, 0, 'K', 'T', 'X', 'o', 'r', 'i', 'e', 'n', 't', 'a', 't',
-                           'i', 'o', 'n', 0,   'S', 5,   0,   0,   0,   'r', 'a', 'w', 0, 1, 0, 0, 0};
+    const Bytes entries = {16,  0,   0,   0,   'K', 'T', 'X', 'o', 'r', 'i', 'e',
+                           'n', 't', 'a', 't', 'i', 'o', 'n', 0,   'S', 5,   0,
+                           0,   0,   'r', 'a', 'w', 0,   1,   0,   0,   0};
     TempDir dir;
     const ContainerDescription description =
         DescribeBytes(dir, WithLevel(WithBytes(ETC1File(1, 32), entries), 32, 32));
@@ -239,8 +256,9 @@ TEST(ContainerDescription, BigEndianFilesAreReadSwappedAndConform) {
     file.resize(file.size() + 32, 0);
     const ContainerDescription description = DescribeBytes(dir, file);
     EXPECT_EQ(description.deviations, Lines{});
-    EXPECT_EQ(description.notes, (Lines{"the file is big-endian: its numbers are read with their "
-                                        "bytes swapped; VostrelCmd reads only little-endian files"}));
+    EXPECT_EQ(description.notes,
+              (Lines{"the file is big-endian: its numbers are read with their "
+                     "bytes swapped; VostrelCmd reads only little-endian files"}));
     EXPECT_EQ(Field(description, "pixelWidth")->value, 8u);
     EXPECT_EQ(Field(description, "endianness")->meaning, "big-endian");
     ASSERT_EQ(description.levels.size(), 1u);
@@ -281,9 +299,16 @@ TEST(ContainerDescription, ForeignFormatsAndShapesAreNotedWithoutSizeChecks) {
 Bytes ETC1Prefix(uint32_t levels = 1) {
     Bytes file(128, 0);
     PutWord(file, 0, 0x20534444);
-    for (const auto& [offset, value] : std::vector<std::pair<size_t, uint32_t>>{
-             {4, 124}, {8, 0xA1007}, {12, 8}, {16, 8}, {20, 32}, {28, levels}, {76, 32},
-             {80, 4}, {84, 0x31435445}, {108, 0x401008}}) {
+    for (const auto& [offset, value] : std::vector<std::pair<size_t, uint32_t>>{{4, 124},
+                                                                                {8, 0xA1007},
+                                                                                {12, 8},
+                                                                                {16, 8},
+                                                                                {20, 32},
+                                                                                {28, levels},
+                                                                                {76, 32},
+                                                                                {80, 4},
+                                                                                {84, 0x31435445},
+                                                                                {108, 0x401008}}) {
         PutWord(file, offset, value);
     }
     return file;
@@ -297,24 +322,34 @@ Bytes WithData(Bytes file, size_t count) {
 TEST(ContainerDescription, EachDDSDeviationIsNamedOnce) {
     const Bytes good = WithData(ETC1Prefix(), 32);
     const DeviationCase cases[] = {
-        {"foreign FourCC", WithWord(good, 84, 0x35545844),
+        {"foreign FourCC",
+         WithWord(good, 84, 0x35545844),
          {"ddspf.dwFourCC: 'DXT5' is not one of the seven FourCCs of the dialect; the levels are "
           "not examined"}},
         {"dwSize", WithWord(good, 4, 100), {"dwSize: 100, but the dialect has 124 for ETC1 RGB8"}},
-        {"dwFlags", WithWord(good, 8, 0x81007),
+        {"dwFlags",
+         WithWord(good, 8, 0x81007),
          {"dwFlags: 0x81007, but the dialect has 0xA1007 for ETC1 RGB8"}},
-        {"pixel format flags", WithWord(good, 80, 5),
+        {"pixel format flags",
+         WithWord(good, 80, 5),
          {"ddspf.dwFlags: 0x0005, but the dialect has 0x0004 for ETC1 RGB8"}},
-        {"top level size", WithWord(good, 20, 64),
+        {"top level size",
+         WithWord(good, 20, 64),
          {"dwPitchOrLinearSize: 64, but ETC1 RGB8 data of 8 x 8 is 32 bytes"}},
-        {"no levels", WithWord(good, 28, 0),
+        {"no levels",
+         WithWord(good, 28, 0),
          {"dwMipMapCount: 0, but the dialect counts every level written, at least 1"}},
-        {"data cut short", Truncated(good, 150),
+        {"data cut short",
+         Truncated(good, 150),
          {"level 0 (8 x 8): the file ends 10 bytes before the end of its data"}},
-        {"levels missing", WithData(ETC1Prefix(4), 32),
+        {"levels missing",
+         WithData(ETC1Prefix(4), 32),
          {"levels 1 to 3 are missing: the file ends at byte 160"}},
-        {"bytes left over", WithData(ETC1Prefix(), 40), {"8 bytes are left over after the last level"}},
-        {"header cut short", Truncated(good, 100),
+        {"bytes left over",
+         WithData(ETC1Prefix(), 40),
+         {"8 bytes are left over after the last level"}},
+        {"header cut short",
+         Truncated(good, 100),
          {"the file is 100 bytes long, shorter than the 4-byte magic and the 124-byte DDS header"}},
     };
     TempDir dir;

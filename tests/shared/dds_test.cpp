@@ -63,10 +63,10 @@ TEST(DDSWriter, EightByEightUncompressedFileAndItsRoundTrip) {
     ASSERT_EQ(file.size(), 4u + 124 + 256);
     EXPECT_EQ(Word(file, 0), FourCC("DDS "));
     const std::pair<size_t, uint32_t> words[] = {
-        {0, 124},   {4, 0x2100F}, {8, 8},    {12, 8},           {16, 256}, {20, 0},
-        {24, 1},    {72, 32},     {76, 0x41}, {80, FourCC("UNC ")}, {84, 32}, {88, 0},
-        {92, 0},    {96, 0},      {100, 0},  {104, 0x401008},   {108, 0},  {112, 0},
-        {116, 0},   {120, 0},
+        {0, 124},        {4, 0x2100F}, {8, 8},   {12, 8},    {16, 256},
+        {20, 0},         {24, 1},      {72, 32}, {76, 0x41}, {80, FourCC("UNC ")},
+        {84, 32},        {88, 0},      {92, 0},  {96, 0},    {100, 0},
+        {104, 0x401008}, {108, 0},     {112, 0}, {116, 0},   {120, 0},
     };
     for (const auto& [offset, value] : words) {
         EXPECT_EQ(Word(file, 4 + offset), value) << "header offset " << offset;

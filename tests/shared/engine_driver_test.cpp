@@ -64,7 +64,8 @@ TEST(Compress, SourceWithoutDataFailsInTheSecondPassAndKeepsTheBuffer) {
     Record destination(CreateTextureImage());
     char message[MESSAGE_BUFFER_SIZE] = "";
     EXPECT_FALSE(Compress(source.get(), destination.get(), 23, 4, 4, message));
-    EXPECT_STREQ(message, "Compress: Error occurred in second pass through Morlune library, panic!");
+    EXPECT_STREQ(message,
+                 "Compress: Error occurred in second pass through Morlune library, panic!");
     EXPECT_EQ(destination->nDataSize, 8u);
     EXPECT_NE(destination->pData, nullptr);
 }
@@ -149,8 +150,8 @@ TEST(CompressMipChain, TellsEachLevelsStartBeforeCompressingIt) {
     TextureImage* complete[] = {records[0].get(), records[1].get(), records[2].get(),
                                 records[3].get(), records[4].get()};
     LevelStarts starts{complete, {}, {}};
-    ASSERT_TRUE(CompressMipChain(source.get(), complete, 24, 16, 16, 5, nullptr,
-                                 RecordLevelStart, &starts));
+    ASSERT_TRUE(CompressMipChain(source.get(), complete, 24, 16, 16, 5, nullptr, RecordLevelStart,
+                                 &starts));
     const std::vector<std::pair<uint32_t, uint32_t>> all = {{0, 5}, {1, 5}, {2, 5}, {3, 5}, {4, 5}};
     EXPECT_EQ(starts.calls, all);
     EXPECT_EQ(starts.startedBeforeItsLevel, std::vector<bool>(5, true));
@@ -162,8 +163,8 @@ TEST(CompressMipChain, TellsEachLevelsStartBeforeCompressingIt) {
     }
     TextureImage* broken[] = {fresh[0].get(), fresh[1].get(), nullptr, records[3].get()};
     LevelStarts failing{broken, {}, {}};
-    EXPECT_FALSE(CompressMipChain(source.get(), broken, 24, 16, 16, 4, nullptr, RecordLevelStart,
-                                  &failing));
+    EXPECT_FALSE(
+        CompressMipChain(source.get(), broken, 24, 16, 16, 4, nullptr, RecordLevelStart, &failing));
     const std::vector<std::pair<uint32_t, uint32_t>> firstThree = {{0, 4}, {1, 4}, {2, 4}};
     EXPECT_EQ(failing.calls, firstThree);
 }
@@ -183,9 +184,8 @@ void WriteContainer(const std::string& path, bool ktx, uint32_t format, uint32_t
 TEST(LoadImage, KTXAndDDSTexturesDecodeAtTheirTopLevelSize) {
     TempDir dir;
     const std::tuple<const char*, bool, uint32_t> cases[] = {
-        {"picture.ktx", true, 22}, {"picture.ktx", true, 1},
-        {"picture.dds", false, 22}, {"picture.dds", false, 1},
-        {"noextension", true, 24},
+        {"picture.ktx", true, 22}, {"picture.ktx", true, 1},  {"picture.dds", false, 22},
+        {"picture.dds", false, 1}, {"noextension", true, 24},
     };
     for (const auto& [name, ktx, format] : cases) {
         SCOPED_TRACE(std::string(name) + " format " + std::to_string(format));

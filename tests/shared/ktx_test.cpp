@@ -27,8 +27,8 @@ Bytes WrittenFile(const TempDir& dir, uint32_t format, uint32_t width, uint32_t 
 Bytes Header(uint32_t glInternalFormat, uint32_t width, uint32_t height, uint32_t levels,
              uint32_t keyValueBytes = 0) {
     Bytes header = kIdentifier;
-    for (uint32_t word : {0x04030201u, 0u, 1u, 0u, glInternalFormat, 0x1907u, width, height, 0u,
-                          0u, 1u, levels, keyValueBytes}) {
+    for (uint32_t word : {0x04030201u, 0u, 1u, 0u, glInternalFormat, 0x1907u, width, height, 0u, 0u,
+                          1u, levels, keyValueBytes}) {
         AppendWord(header, word);
     }
     return header;
@@ -71,9 +71,8 @@ struct HeaderFieldCase {
 
 TEST(KTXWriter, DescribesEachFormatWithItsStandardFields) {
     const HeaderFieldCase cases[] = {
-        {1, 0x1401, 0x1908, 0x1908, 0x1908}, {22, 0, 0, 0x8C93, 0x1908},
-        {23, 0, 0, 0x8C92, 0x1907},          {24, 0, 0, 0x87EE, 0x1908},
-        {25, 0, 0, 0x8D64, 0x1907},          {26, 0, 0, 0x87F9, 0x1907},
+        {1, 0x1401, 0x1908, 0x1908, 0x1908}, {22, 0, 0, 0x8C93, 0x1908}, {23, 0, 0, 0x8C92, 0x1907},
+        {24, 0, 0, 0x87EE, 0x1908},          {25, 0, 0, 0x8D64, 0x1907}, {26, 0, 0, 0x87F9, 0x1907},
         {27, 0, 0, 0x87FA, 0x1907},
     };
     TempDir dir;

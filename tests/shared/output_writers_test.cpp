@@ -29,8 +29,8 @@ TEST(SaveImageTGA, RefusesAnythingButAnUncompressedRecordAndCreatesNoFile) {
     const std::string path = dir.File("out.tga");
     Record compressed = MakeRecord(22, 4, 4, 16);
     Record shortData = MakeRecord(1, 4, 4, 60);
-    for (const TextureImage* image : {compressed.get(), shortData.get(),
-                                      static_cast<TextureImage*>(nullptr)}) {
+    for (const TextureImage* image :
+         {compressed.get(), shortData.get(), static_cast<TextureImage*>(nullptr)}) {
         char message[MESSAGE_BUFFER_SIZE] = "";
         EXPECT_FALSE(SaveImageTGA(path.c_str(), image, message));
         EXPECT_STREQ(message, kNotUncompressed);
@@ -44,8 +44,8 @@ TEST(SaveImageTGA, RefusesAnythingButAnUncompressedRecordAndCreatesNoFile) {
 TEST(SaveImagePNG, PictureLoadsBackWithTheSameBytesAlphaIncluded) {
     TempDir dir;
     Record image = MakeRecord(1, 3, 2, 24);
-    const Bytes pixels = {255, 0, 0, 255, 0, 255, 0, 128, 0,  0,  255, 64,
-                          10,  20, 30, 0, 1, 2,   3, 4,   250, 251, 252, 253};
+    const Bytes pixels = {255, 0,  0,  255, 0, 255, 0, 128, 0,   0,   255, 64,
+                          10,  20, 30, 0,   1, 2,   3, 4,   250, 251, 252, 253};
     std::copy(pixels.begin(), pixels.end(), image->pData);
     const std::string path = dir.File("round.png");
     ASSERT_TRUE(SaveImagePNG(path.c_str(), image.get(), nullptr));
@@ -65,8 +65,8 @@ TEST(SaveImagePNG, RefusesAnythingButAnUncompressedRecordAndLeavesNoFile) {
     const std::string path = dir.File("out.png");
     Record compressed = MakeRecord(25, 4, 4, 8);
     Record shortData = MakeRecord(1, 4, 4, 60);
-    for (const TextureImage* image : {compressed.get(), shortData.get(),
-                                      static_cast<TextureImage*>(nullptr)}) {
+    for (const TextureImage* image :
+         {compressed.get(), shortData.get(), static_cast<TextureImage*>(nullptr)}) {
         char message[MESSAGE_BUFFER_SIZE] = "";
         EXPECT_FALSE(SaveImagePNG(path.c_str(), image, message));
         EXPECT_STREQ(message,

@@ -20,12 +20,12 @@ namespace {
 
 // 69 bytes: a PNG header stating 20000 x 20000 RGBA pixels, then one tiny
 // IDAT chunk. The picture library would allocate 1.5 GB for it.
-const Bytes kPNGBomb{
-    0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D, 0x49, 0x48,
-    0x44, 0x52, 0x00, 0x00, 0x4E, 0x20, 0x00, 0x00, 0x4E, 0x20, 0x08, 0x06, 0x00, 0x00,
-    0x00, 0xE3, 0x70, 0x46, 0x39, 0x00, 0x00, 0x00, 0x0C, 0x49, 0x44, 0x41, 0x54, 0x78,
-    0x9C, 0x63, 0x60, 0x60, 0x60, 0x00, 0x00, 0x00, 0x04, 0x00, 0x01, 0xF6, 0x17, 0x38,
-    0x55, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
+const Bytes kPNGBomb{0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A, 0x00, 0x00, 0x00, 0x0D,
+                     0x49, 0x48, 0x44, 0x52, 0x00, 0x00, 0x4E, 0x20, 0x00, 0x00, 0x4E, 0x20,
+                     0x08, 0x06, 0x00, 0x00, 0x00, 0xE3, 0x70, 0x46, 0x39, 0x00, 0x00, 0x00,
+                     0x0C, 0x49, 0x44, 0x41, 0x54, 0x78, 0x9C, 0x63, 0x60, 0x60, 0x60, 0x00,
+                     0x00, 0x00, 0x04, 0x00, 0x01, 0xF6, 0x17, 0x38, 0x55, 0x00, 0x00, 0x00,
+                     0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82};
 
 // A 24-bit BMP header stating 20000 x 20000 pixels, without pixels.
 Bytes BMPBomb() {
@@ -158,12 +158,14 @@ TEST(PictureLimit, EnvironmentVariableSetsTheLimit) {
         const char* input;
         int exitStatus;
     };
-    for (const Case& c : {Case{"16.png", 1}, Case{"11.png", 1}, Case{"10.png", 0}, Case{"16.dds", 1}}) {
+    for (const Case& c :
+         {Case{"16.png", 1}, Case{"11.png", 1}, Case{"10.png", 0}, Case{"16.dds", 1}}) {
         SCOPED_TRACE(c.input);
         const ProcessResult run = RunWithLimit("100", {dir.File(c.input), output, "3DC X"});
         EXPECT_EQ(run.exitStatus, c.exitStatus) << run.errorOutput;
         if (c.exitStatus != 0) {
-            EXPECT_NE(run.errorOutput.find("ERROR: Input image could not be loaded."), std::string::npos);
+            EXPECT_NE(run.errorOutput.find("ERROR: Input image could not be loaded."),
+                      std::string::npos);
         }
     }
     for (const char* input : {"16.png", "16.dds"}) {
@@ -179,7 +181,8 @@ TEST(PictureLimit, FormatsWithoutAHeaderOnlyReadAreLoadedAsTheyStand) {
     FIBITMAP* bitmap = FreeImage_Allocate(16, 16, 8);
     ASSERT_TRUE(FreeImage_Save(FIF_GIF, bitmap, dir.File("16.gif").c_str(), 0));
     FreeImage_Unload(bitmap);
-    const ProcessResult run = RunWithLimit("100", {dir.File("16.gif"), dir.File("out.ktx"), "3DC X"});
+    const ProcessResult run =
+        RunWithLimit("100", {dir.File("16.gif"), dir.File("out.ktx"), "3DC X"});
     EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
 }
 
@@ -215,16 +218,20 @@ TEST(PictureLimit, BadValuesGiveOneWarningAndTheDefault) {
     TempDir dir;
     SaveBlankPicture(dir.File("16.png"), FIF_PNG, 16, 16);
     WriteFileBytes(dir.File("bomb.png"), kPNGBomb);
-    for (const char* value : {"", "0", "-1", "+100", " 100", "100 ", "18446744073709551616", "%s%n\\n"}) {
+    for (const char* value :
+         {"", "0", "-1", "+100", " 100", "100 ", "18446744073709551616", "%s%n\\n"}) {
         SCOPED_TRACE(std::string("\"") + value + "\"");
-        const ProcessResult loads = RunWithLimit(value, {dir.File("16.png"), dir.File("out.ktx"), "3DC X"});
+        const ProcessResult loads =
+            RunWithLimit(value, {dir.File("16.png"), dir.File("out.ktx"), "3DC X"});
         EXPECT_EQ(loads.exitStatus, 0) << loads.errorOutput;
         EXPECT_EQ(Occurrences(loads.errorOutput, kWarning), 1u) << loads.errorOutput;
-        const ProcessResult refused = RunWithLimit(value, {dir.File("bomb.png"), dir.File("out.ktx"), "3DC X"});
+        const ProcessResult refused =
+            RunWithLimit(value, {dir.File("bomb.png"), dir.File("out.ktx"), "3DC X"});
         EXPECT_EQ(refused.exitStatus, 1);
         EXPECT_EQ(Occurrences(refused.errorOutput, "Warning:"), 1u) << refused.errorOutput;
     }
-    const ProcessResult clean = RunWithLimit(nullptr, {dir.File("16.png"), dir.File("out.ktx"), "3DC X"});
+    const ProcessResult clean =
+        RunWithLimit(nullptr, {dir.File("16.png"), dir.File("out.ktx"), "3DC X"});
     EXPECT_EQ(Occurrences(clean.errorOutput, "Warning:"), 0u);
 }
 
@@ -234,7 +241,8 @@ TEST(PictureLimit, WarningIsPrintedOncePerProcess) {
     SaveBlankPicture(dir.File("b.png"), FIF_PNG, 8, 8);
     const std::string workspace = dir.File("textures.xml");
     std::string xml =
-        "<Header tool=\"Vostrel\" version=\"0.01.00\" guid=\"72659ff8-aa3f-4b50-95ad-176be895b937\">";
+        "<Header tool=\"Vostrel\" version=\"0.01.00\" "
+        "guid=\"72659ff8-aa3f-4b50-95ad-176be895b937\">";
     for (const char* name : {"a", "b"}) {
         xml += "<Entry source=\"" + dir.File(std::string(name) + ".png") + "\" destination=\"" +
                dir.File(std::string(name) + ".ktx") + "\" compression=\"3DC X\"/>";
@@ -278,7 +286,8 @@ TEST(PictureLimit, PNGBombIsRefusedWithoutItsMemory) {
     TempDir dir;
     WriteFileBytes(dir.File("bomb.png"), kPNGBomb);
     int exitStatus = -1;
-    const long peak = PeakResidentKiB({dir.File("bomb.png"), dir.File("out.ktx"), "3DC X"}, &exitStatus);
+    const long peak =
+        PeakResidentKiB({dir.File("bomb.png"), dir.File("out.ktx"), "3DC X"}, &exitStatus);
     EXPECT_EQ(exitStatus, 1);
     EXPECT_GT(peak, 0);
     EXPECT_LT(peak, 50 * 1024);

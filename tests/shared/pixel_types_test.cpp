@@ -16,14 +16,14 @@ namespace {
 // Writes a bitmap of the given type whose values, row after row from the top
 // and channel after channel within a pixel, are values.
 template <typename Value>
-void SaveValues(const std::string& path, FREE_IMAGE_FORMAT format, FREE_IMAGE_TYPE type,
-                int width, int height, const std::vector<Value>& values, int flags = 0) {
+void SaveValues(const std::string& path, FREE_IMAGE_FORMAT format, FREE_IMAGE_TYPE type, int width,
+                int height, const std::vector<Value>& values, int flags = 0) {
     FIBITMAP* bitmap = FreeImage_AllocateT(type, width, height);
     ASSERT_NE(bitmap, nullptr);
     const size_t rowValues = values.size() / size_t(height);
     for (int y = 0; y < height; ++y) {
-        std::memcpy(FreeImage_GetScanLine(bitmap, height - 1 - y), values.data() + size_t(y) * rowValues,
-                    rowValues * sizeof(Value));
+        std::memcpy(FreeImage_GetScanLine(bitmap, height - 1 - y),
+                    values.data() + size_t(y) * rowValues, rowValues * sizeof(Value));
     }
     ASSERT_TRUE(FreeImage_Save(format, bitmap, path.c_str(), flags));
     FreeImage_Unload(bitmap);
@@ -40,7 +40,11 @@ Bytes Loaded(const std::string& path) {
 // The engine's own conversion of a float record of the given format to
 // format 1: what every float source gives.
 Bytes EngineBytes(uint32_t format, uint32_t width, uint32_t height, std::vector<float> values) {
-    TextureImage source{width, height, format, nullptr, uint32_t(values.size() * sizeof(float)),
+    TextureImage source{width,
+                        height,
+                        format,
+                        nullptr,
+                        uint32_t(values.size() * sizeof(float)),
                         reinterpret_cast<uint8_t*>(values.data())};
     Bytes out(size_t(width) * height * 4);
     TextureImage destination{width, height, RGBA8888, nullptr, uint32_t(out.size()), out.data()};
@@ -62,13 +66,16 @@ TEST_P(SixteenBitGrey, KeepsEachValuesTopEightBitsOpaque) {
     TempDir dir;
     const std::string path = dir.File(std::string("height.") + GetParam().name);
     SaveValues(path, GetParam().format, FIT_UINT16, 3, 2, kGreyValues);
-    EXPECT_EQ(Loaded(path), (Bytes{0, 0, 0, 255, 0, 0, 0, 255, 1, 1, 1, 255,
-                                   0x7F, 0x7F, 0x7F, 255, 0xFF, 0xFF, 0xFF, 255, 0xFF, 0xFF, 0xFF, 255}));
+    EXPECT_EQ(Loaded(path),
+              (Bytes{0,    0,    0,    255, 0,    0,    0,    255, 1,    1,    1,    255,
+                     0x7F, 0x7F, 0x7F, 255, 0xFF, 0xFF, 0xFF, 255, 0xFF, 0xFF, 0xFF, 255}));
 }
 
 INSTANTIATE_TEST_SUITE_P(Formats, SixteenBitGrey,
                          testing::Values(GreyCase{"png", FIF_PNG}, GreyCase{"tif", FIF_TIFF}),
-                         [](const testing::TestParamInfo<GreyCase>& info) { return info.param.name; });
+                         [](const testing::TestParamInfo<GreyCase>& info) {
+                             return info.param.name;
+                         });
 
 TEST(SixteenBitGrey, GivesTheSameBytesAsTheSamePictureInSixteenBitRGB) {
     TempDir dir;
@@ -124,7 +131,10 @@ TEST_P(FloatPicture, SaturatesAsTheEnginesFloatSources) {
                 continue;
             }
             const float value = values[pixel * c.channels + (c.channels == 1 ? 0 : channel)];
-            const uint8_t expected = value > 1.0f ? 255 : value < 0.0f ? 0 : value == 1.0f ? 255 : 89;
+            const uint8_t expected = value > 1.0f    ? 255
+                                     : value < 0.0f  ? 0
+                                     : value == 1.0f ? 255
+                                                     : 89;
             EXPECT_EQ(byte, expected) << "pixel " << pixel << " channel " << channel;
         }
     }

@@ -60,8 +60,8 @@ std::vector<std::vector<uint8_t>> MakeChain(uint32_t format, uint32_t speed) {
     std::vector<uint8_t> pixels = Picture();
     PixelLayout sourceLayout{};
     sourceLayout.nControl = CONTROL_QUIET;
-    const TextureImage picture{kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()),
-                               pixels.data()};
+    const TextureImage picture{
+        kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()), pixels.data()};
     std::vector<Level> levels(8);  // 203 x 150 down to 1 x 1
     std::vector<std::vector<uint8_t>> chain;
     for (size_t i = 0; i < levels.size(); ++i) {
@@ -99,7 +99,7 @@ const ChainCase kChains[] = {
 };
 
 class ThreadCountIdentityTest : public ::testing::TestWithParam<ChainCase> {
-protected:
+  protected:
     void TearDown() override {
         unsetenv("VOSTREL_THREADS");
         parallel::ResetPoolForTesting();
@@ -119,7 +119,8 @@ TEST_P(ThreadCountIdentityTest, EveryLevelIsTheSameForEveryThreadCount) {
         ASSERT_FALSE(HasFailure());
         ASSERT_EQ(shared.size(), alone.size());
         for (size_t i = 0; i < alone.size(); ++i) {
-            EXPECT_TRUE(shared[i] == alone[i]) << "level " << i << " with " << threads << " threads";
+            EXPECT_TRUE(shared[i] == alone[i])
+                << "level " << i << " with " << threads << " threads";
         }
     }
 }
@@ -133,7 +134,8 @@ struct Report {
 };
 
 void Record(void* context, uint64_t done, uint64_t total) {
-    static_cast<std::vector<Report>*>(context)->push_back({done, total, std::this_thread::get_id()});
+    static_cast<std::vector<Report>*>(context)->push_back(
+        {done, total, std::this_thread::get_id()});
 }
 
 // A level made from the level before decodes, reduces and encodes on the
@@ -143,8 +145,8 @@ TEST(EncodeProgress, OnlyTheEncodeReportsItsBlocksFromStartToEnd) {
     std::vector<uint8_t> pixels = Picture();
     PixelLayout sourceLayout{};
     sourceLayout.nControl = CONTROL_QUIET;
-    const TextureImage picture{kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()),
-                               pixels.data()};
+    const TextureImage picture{
+        kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()), pixels.data()};
     for (const ChainCase& c : kChains) {
         Level level0;
         Convert(picture, c.format, c.speed, kWidth, kHeight, &level0);
