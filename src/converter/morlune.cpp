@@ -1,5 +1,29 @@
-// The stages of each route, in the order they run.
+// The engine's entry: MorluneConvert makes one converter for the call, which
+// validates the request, runs its route's stages in order and turns every
+// failure thrown inside into the call's result.
 #include "morlune_converter.h"
+
+int32_t MorluneConvert(const TextureImage* source, TextureImage* destination) {
+    Morlune converter(source, destination);
+    return converter.Convert();
+}
+
+Morlune::Morlune(const TextureImage* source, TextureImage* destination)
+    : m_pSrc(source), m_pDst(destination) {}
+
+int32_t Morlune::Convert() {
+    try {
+        RunRoute(Validate());
+    } catch (TReturnCode code) {
+        ReleaseBuffer();
+        return code;
+    } catch (...) {
+        ReleaseBuffer();
+        return TRC_FAILED;
+    }
+    ReleaseBuffer();
+    return TRC_OK;
+}
 
 void Morlune::RunRoute(ConversionRoute route) {
     switch (route) {

@@ -2,12 +2,14 @@
 // SaveImageDDS writes: a FourCC from the container table, the header values
 // it writes for that format, and the levels one after the other, with sizes
 // derived from the format and the level size rule, down to the last byte.
+#include "describe_dds.h"
+
 #include <algorithm>
 
+#include "byte_order.h"
 #include "container_layout.h"
 #include "dds_format.h"
-#include "description_parts.h"
-#include "little_endian.h"
+#include "description_pieces.h"
 #include "shared.h"
 
 namespace {
@@ -15,8 +17,6 @@ namespace {
 constexpr size_t kPrefixSize = kDDSMagicSize + kDDSHeaderSize;
 // CountMipLevels of the largest 32-bit size: no texture has more levels.
 constexpr uint32_t kMostLevels = 32;
-constexpr uint32_t kDDSCaps2Offset = 108;
-constexpr uint32_t kDDSDepthOffset = 20;
 
 // The FourCC as text, each byte that is not printable ASCII as '?'.
 std::string FourCCText(uint32_t fourCC) {
@@ -28,102 +28,103 @@ std::string FourCCText(uint32_t fourCC) {
     return text + "'";
 }
 
-class DDSReader {
+class DDSDescriber {
   public:
-    DDSReader(InputFile& file, ContainerDescription* description) : file_(file), d_(*description) {}
+    DDSDescriber(InputFile& file, ContainerDescription* description)
+        : m_file(file), m_description(*description) {}
 
     void Describe();
 
   private:
     uint32_t HeaderWord(size_t offset) const {
-        return ReadLittleEndian32(prefix_ + kDDSMagicSize + offset);
+        return LoadLittleEndian32(m_prefix + kDDSMagicSize + offset);
     }
-    void Deviation(std::string text) { d_.deviations.push_back(std::move(text)); }
+    void Deviation(std::string text) { m_description.deviations.push_back(std::move(text)); }
     void AddField(const char* name, size_t offset, std::string meaning, bool hex = false);
     void AddFields();
     void Expect(const char* name, size_t offset, uint32_t expected, bool hex);
     void CheckHeader();
     void DescribeLevels();
 
-    InputFile& file_;
-    ContainerDescription& d_;
-    uint8_t prefix_[kPrefixSize] = {};
-    size_t prefixBytes_ = 0;
-    const ContainerLayout* layout_ = nullptr;
+    InputFile& m_file;
+    ContainerDescription& m_description;
+    uint8_t m_prefix[kPrefixSize] = {};
+    size_t m_prefixBytes = 0;
+    const ContainerLayout* m_layout = nullptr;
 };
 
-void DDSReader::AddField(const char* name, size_t offset, std::string meaning, bool hex) {
+void DDSDescriber::AddField(const char* name, size_t offset, std::string meaning, bool hex) {
     ContainerField field;
     field.name = name;
     field.offset = kDDSMagicSize + offset;
-    field.present = field.offset + 4 <= prefixBytes_;
+    field.present = field.offset + 4 <= m_prefixBytes;
     field.value = HeaderWord(offset);
     field.text = !field.present ? "" : hex ? HexWord(field.value) : std::to_string(field.value);
     field.meaning = field.present ? std::move(meaning) : "missing: the file ends before it";
-    d_.fields.push_back(std::move(field));
+    m_description.fields.push_back(std::move(field));
 }
 
-void DDSReader::AddFields() {
+void DDSDescriber::AddFields() {
     ContainerField magic;
     magic.name = "magic";
-    magic.present = prefixBytes_ >= kDDSMagicSize;
+    magic.present = m_prefixBytes >= kDDSMagicSize;
     magic.numeric = false;
-    magic.text = HexBytes(prefix_, std::min(prefixBytes_, kDDSMagicSize));
+    magic.text = HexBytes(m_prefix, std::min(m_prefixBytes, kDDSMagicSize));
     magic.meaning = "'DDS '";
-    d_.fields.push_back(std::move(magic));
-    AddField("dwSize", DDS_SIZE, "");
-    AddField("dwFlags", DDS_FLAGS, "", true);
-    AddField("dwHeight", DDS_HEIGHT, "");
-    AddField("dwWidth", DDS_WIDTH, "");
-    AddField("dwPitchOrLinearSize", DDS_PITCH_OR_LINEAR_SIZE, "bytes of the top level");
-    AddField("dwDepth", kDDSDepthOffset, "");
-    AddField("dwMipMapCount", DDS_MIPMAP_COUNT, "");
-    AddField("ddspf.dwSize", DDS_PF_SIZE, "");
-    AddField("ddspf.dwFlags", DDS_PF_FLAGS, "", true);
-    const uint32_t fourCC = HeaderWord(DDS_PF_FOURCC);
-    AddField(
-        "ddspf.dwFourCC", DDS_PF_FOURCC,
-        FourCCText(fourCC) + ": " +
-            (d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads"),
-        true);
-    AddField("ddspf.dwRGBBitCount", DDS_PF_RGB_BIT_COUNT, "");
-    AddField("ddspf.dwRBitMask", DDS_PF_R_BIT_MASK, "", true);
-    AddField("ddspf.dwGBitMask", DDS_PF_G_BIT_MASK, "", true);
-    AddField("ddspf.dwBBitMask", DDS_PF_B_BIT_MASK, "", true);
-    AddField("ddspf.dwABitMask", DDS_PF_A_BIT_MASK, "", true);
-    AddField("dwCaps", DDS_CAPS, "", true);
-    AddField("dwCaps2", kDDSCaps2Offset, "", true);
+    m_description.fields.push_back(std::move(magic));
+    AddField("dwSize", DDSSize, "");
+    AddField("dwFlags", DDSFlags, "", true);
+    AddField("dwHeight", DDSHeight, "");
+    AddField("dwWidth", DDSWidth, "");
+    AddField("dwPitchOrLinearSize", DDSPitchOrLinearSize, "bytes of the top level");
+    AddField("dwDepth", DDSDepth, "");
+    AddField("dwMipMapCount", DDSMipMapCount, "");
+    AddField("ddspf.dwSize", DDSPfSize, "");
+    AddField("ddspf.dwFlags", DDSPfFlags, "", true);
+    const uint32_t fourCC = HeaderWord(DDSPfFourCC);
+    AddField("ddspf.dwFourCC", DDSPfFourCC,
+             FourCCText(fourCC) + ": " +
+                 (m_description.format != 0 ? ContainerFormatName(m_description.format)
+                                            : "not a format VostrelCmd reads"),
+             true);
+    AddField("ddspf.dwRGBBitCount", DDSPfRGBBitCount, "");
+    AddField("ddspf.dwRBitMask", DDSPfRBitMask, "", true);
+    AddField("ddspf.dwGBitMask", DDSPfGBitMask, "", true);
+    AddField("ddspf.dwBBitMask", DDSPfBBitMask, "", true);
+    AddField("ddspf.dwABitMask", DDSPfABitMask, "", true);
+    AddField("dwCaps", DDSCaps, "", true);
+    AddField("dwCaps2", DDSCaps2, "", true);
 }
 
-void DDSReader::Expect(const char* name, size_t offset, uint32_t expected, bool hex) {
+void DDSDescriber::Expect(const char* name, size_t offset, uint32_t expected, bool hex) {
     const uint32_t value = HeaderWord(offset);
     if (value != expected) {
         const std::string shown = hex ? HexWord(value) : std::to_string(value);
         const std::string wanted = hex ? HexWord(expected) : std::to_string(expected);
         Deviation(FormatText("%s: %s, but the dialect has %s for %s", name, shown.c_str(),
-                             wanted.c_str(), ContainerFormatName(d_.format).c_str()));
+                             wanted.c_str(), ContainerFormatName(m_description.format).c_str()));
     }
 }
 
-void DDSReader::CheckHeader() {
-    const bool uncompressed = d_.format == 1;
+void DDSDescriber::CheckHeader() {
+    const bool uncompressed = m_description.format == 1;
     const uint32_t pixelFormatFlags = uncompressed ? kDDPFRGB | kDDPFAlphaPixels
-                                      : layout_->glBaseInternalFormat == kGLRGBA
+                                      : m_layout->glBaseInternalFormat == kGLRGBA
                                           ? kDDPFFourCC | kDDPFAlphaPixels
                                           : kDDPFFourCC;
-    Expect("dwSize", DDS_SIZE, kDDSHeaderSize, false);
-    Expect("dwFlags", DDS_FLAGS, uncompressed ? kDDSFlagsUncompressed : kDDSFlagsCompressed, true);
-    Expect("dwDepth", kDDSDepthOffset, 0, false);
-    Expect("ddspf.dwSize", DDS_PF_SIZE, kDDSPixelFormatSize, false);
-    Expect("ddspf.dwFlags", DDS_PF_FLAGS, pixelFormatFlags, true);
-    Expect("ddspf.dwRGBBitCount", DDS_PF_RGB_BIT_COUNT, uncompressed ? 32 : 0, false);
-    Expect("dwCaps", DDS_CAPS, kDDSCaps, true);
-    Expect("dwCaps2", kDDSCaps2Offset, 0, true);
-    if (HeaderWord(DDS_WIDTH) == 0 || HeaderWord(DDS_HEIGHT) == 0) {
+    Expect("dwSize", DDSSize, kDDSHeaderSize, false);
+    Expect("dwFlags", DDSFlags, uncompressed ? kDDSFlagsUncompressed : kDDSFlagsCompressed, true);
+    Expect("dwDepth", DDSDepth, 0, false);
+    Expect("ddspf.dwSize", DDSPfSize, kDDSPixelFormatSize, false);
+    Expect("ddspf.dwFlags", DDSPfFlags, pixelFormatFlags, true);
+    Expect("ddspf.dwRGBBitCount", DDSPfRGBBitCount, uncompressed ? 32 : 0, false);
+    Expect("dwCaps", DDSCaps, kDDSCapsMipmappedTexture, true);
+    Expect("dwCaps2", DDSCaps2, 0, true);
+    if (HeaderWord(DDSWidth) == 0 || HeaderWord(DDSHeight) == 0) {
         Deviation(FormatText("dwWidth %u, dwHeight %u: a texture is at least 1 x 1 pixels",
-                             HeaderWord(DDS_WIDTH), HeaderWord(DDS_HEIGHT)));
+                             HeaderWord(DDSWidth), HeaderWord(DDSHeight)));
     }
-    const uint32_t count = HeaderWord(DDS_MIPMAP_COUNT);
+    const uint32_t count = HeaderWord(DDSMipMapCount);
     if (count == 0) {
         Deviation("dwMipMapCount: 0, but the dialect counts every level written, at least 1");
     } else if (count > kMostLevels) {
@@ -134,11 +135,11 @@ void DDSReader::CheckHeader() {
     }
 }
 
-void DDSReader::DescribeLevels() {
-    const uint32_t announced = HeaderWord(DDS_MIPMAP_COUNT);
+void DDSDescriber::DescribeLevels() {
+    const uint32_t announced = HeaderWord(DDSMipMapCount);
     const uint32_t count = std::min(std::max(announced, uint32_t(1)), kMostLevels);
-    const uint32_t width = std::max(HeaderWord(DDS_WIDTH), uint32_t(1));
-    const uint32_t height = std::max(HeaderWord(DDS_HEIGHT), uint32_t(1));
+    const uint32_t width = std::max(HeaderWord(DDSWidth), uint32_t(1));
+    const uint32_t height = std::max(HeaderWord(DDSHeight), uint32_t(1));
     uint64_t offset = kPrefixSize;
     for (uint32_t i = 0; i < count; ++i) {
         ContainerLevel level;
@@ -146,25 +147,26 @@ void DDSReader::DescribeLevels() {
         level.width = LevelDimension(width, i);
         level.height = LevelDimension(height, i);
         level.offset = offset;
-        level.hasExpectedSize =
-            SaturatedLevelBytes(d_.format, level.width, level.height, 1, &level.expectedSize);
-        if (i == 0 && HeaderWord(DDS_PITCH_OR_LINEAR_SIZE) != level.expectedSize) {
+        level.hasExpectedSize = SaturatedLevelBytes(m_description.format, level.width, level.height,
+                                                    1, &level.expectedSize);
+        if (i == 0 && HeaderWord(DDSPitchOrLinearSize) != level.expectedSize) {
             Deviation(FormatText("dwPitchOrLinearSize: %u, but %s data of %u x %u is %llu bytes",
-                                 HeaderWord(DDS_PITCH_OR_LINEAR_SIZE),
-                                 ContainerFormatName(d_.format).c_str(), level.width, level.height,
-                                 (unsigned long long)level.expectedSize));
+                                 HeaderWord(DDSPitchOrLinearSize),
+                                 ContainerFormatName(m_description.format).c_str(), level.width,
+                                 level.height, (unsigned long long)level.expectedSize));
         }
-        const uint64_t available = offset < d_.fileSize ? d_.fileSize - offset : 0;
+        const uint64_t available =
+            offset < m_description.fileSize ? m_description.fileSize - offset : 0;
         level.complete = level.expectedSize <= available;
         if (available == 0 && level.expectedSize > 0) {
             Deviation(i + 1 == count
                           ? FormatText("level %u is missing: the file ends at byte %llu", i,
-                                       (unsigned long long)d_.fileSize)
+                                       (unsigned long long)m_description.fileSize)
                           : FormatText("levels %u to %u are missing: the file ends at byte %llu", i,
-                                       count - 1, (unsigned long long)d_.fileSize));
+                                       count - 1, (unsigned long long)m_description.fileSize));
             return;
         }
-        d_.levels.push_back(level);
+        m_description.levels.push_back(level);
         if (!level.complete) {
             Deviation(
                 FormatText("level %u (%u x %u): the file ends %llu bytes before the end of "
@@ -175,34 +177,34 @@ void DDSReader::DescribeLevels() {
         }
         offset += level.expectedSize;
     }
-    if (announced <= kMostLevels && offset < d_.fileSize) {
+    if (announced <= kMostLevels && offset < m_description.fileSize) {
         Deviation(FormatText("%llu bytes are left over after the last level",
-                             (unsigned long long)(d_.fileSize - offset)));
+                             (unsigned long long)(m_description.fileSize - offset)));
     }
 }
 
-void DDSReader::Describe() {
-    d_.kind = ContainerKind::DDS;
-    d_.standard = "VostrelCmd's DDS dialect";
-    prefixBytes_ = file_.ReadAt(0, prefix_, sizeof(prefix_));
+void DDSDescriber::Describe() {
+    m_description.kind = ContainerKind::DDS;
+    m_description.standard = "VostrelCmd's DDS dialect";
+    m_prefixBytes = m_file.ReadAt(0, m_prefix, sizeof(m_prefix));
     uint32_t format = 0;
-    if (FourCCToFormat(HeaderWord(DDS_PF_FOURCC), &format)) {
-        d_.format = format;
-        layout_ = FindContainerLayout(format);
+    if (FourCCToFormat(HeaderWord(DDSPfFourCC), &format)) {
+        m_description.format = format;
+        m_layout = FindContainerLayout(format);
     }
     AddFields();
-    if (prefixBytes_ < kPrefixSize) {
+    if (m_prefixBytes < kPrefixSize) {
         Deviation(
             FormatText("the file is %zu bytes long, shorter than the 4-byte magic and the "
                        "%zu-byte DDS header",
-                       prefixBytes_, kDDSHeaderSize));
+                       m_prefixBytes, kDDSHeaderSize));
         return;
     }
-    if (layout_ == nullptr) {
+    if (m_layout == nullptr) {
         Deviation(
             FormatText("ddspf.dwFourCC: %s is not one of the seven FourCCs of the dialect; "
                        "the levels are not examined",
-                       FourCCText(HeaderWord(DDS_PF_FOURCC)).c_str()));
+                       FourCCText(HeaderWord(DDSPfFourCC)).c_str()));
         return;
     }
     CheckHeader();
@@ -212,5 +214,5 @@ void DDSReader::Describe() {
 }  // namespace
 
 void DescribeDDS(InputFile& file, ContainerDescription* description) {
-    DDSReader(file, description).Describe();
+    DDSDescriber(file, description).Describe();
 }
