@@ -7,7 +7,7 @@ namespace {
 PixelLayout QuietLayout(uint32_t encodeSpeed) {
     PixelLayout layout{};
     layout.nEncodeSpeed = encodeSpeed;
-    layout.nControl = CONTROL_QUIET;
+    layout.nControl = kControlQuiet;
     return layout;
 }
 

@@ -15,7 +15,7 @@ bool LoadTopLevel(const char* path, bool firstLevelOnly) {
     PixelLayout layout{};
     TextureImage image{};
     image.pPixelLayout = &layout;
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     const bool loaded = LoadImageDDS(path, &image, firstLevelOnly, message);
     if (loaded) {
         FUZZ_CHECK(image.nWidth > 0 && image.nHeight > 0);
@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteScratchFile("input.dds", data, size);
 
     uint32_t levelCount = 0;
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!ValidateDDSImage(path.c_str(), &levelCount, message)) {
         CheckFailureMessage(message, sizeof(message), {"ValidateDDSImage"});
     }

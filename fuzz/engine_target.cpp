@@ -85,7 +85,7 @@ PixelLayout Layout(FuzzInput& in) {
 std::optional<uint32_t> OwnSize(const TextureImage& source) {
     PixelLayout layout = source.pPixelLayout ? *source.pPixelLayout
                                              : PixelLayout{0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 10, 0, 0};
-    layout.nControl = CONTROL_QUIET;
+    layout.nControl = kControlQuiet;
     TextureImage shape = source;
     shape.pPixelLayout = &layout;
     shape.pData = nullptr;
@@ -179,10 +179,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     PixelLayout& controlled = controlOnSource ? sourceLayout : destinationLayout;
     if (call == Call::VersionQuery) {
-        controlled.nControl = CONTROL_QUERY_VERSION;
+        controlled.nControl = kControlQueryVersion;
     } else if (!verbose) {
-        controlled.nControl = CONTROL_QUIET;
-        (controlOnSource ? destinationLayout : sourceLayout).nControl &= ~CONTROL_QUERY_VERSION;
+        controlled.nControl = kControlQuiet;
+        (controlOnSource ? destinationLayout : sourceLayout).nControl &= ~kControlQueryVersion;
     }
     source.pPixelLayout = useSourceLayout ? &sourceLayout : nullptr;
     destination.pPixelLayout = useDestinationLayout ? &destinationLayout : nullptr;

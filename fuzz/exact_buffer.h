@@ -9,18 +9,18 @@
 
 class ExactBuffer {
   public:
-    explicit ExactBuffer(size_t size) : bytes_(new uint8_t[size]()), size_(size) {}
+    explicit ExactBuffer(size_t size) : m_bytes(new uint8_t[size]()), m_size(size) {}
     ExactBuffer(const uint8_t* data, size_t size) : ExactBuffer(size) {
         if (size > 0) {
-            std::memcpy(bytes_.get(), data, size);
+            std::memcpy(m_bytes.get(), data, size);
         }
     }
 
-    uint8_t* Data() { return bytes_.get(); }
-    const uint8_t* Data() const { return bytes_.get(); }
-    size_t Size() const { return size_; }
+    uint8_t* Data() { return m_bytes.get(); }
+    const uint8_t* Data() const { return m_bytes.get(); }
+    size_t Size() const { return m_size; }
 
   private:
-    std::unique_ptr<uint8_t[]> bytes_;
-    size_t size_;
+    std::unique_ptr<uint8_t[]> m_bytes;
+    size_t m_size;
 };

@@ -1,6 +1,6 @@
 #include "fuzz_input.h"
 
-uint8_t FuzzInput::Byte() { return offset_ < size_ ? data_[offset_++] : 0; }
+uint8_t FuzzInput::Byte() { return m_offset < m_size ? m_data[m_offset++] : 0; }
 
 uint32_t FuzzInput::Word() {
     uint32_t value = 0;
@@ -16,8 +16,8 @@ int32_t FuzzInput::Range(int32_t low, int32_t high) {
 }
 
 std::vector<uint8_t> FuzzInput::Rest() {
-    std::vector<uint8_t> rest(data_ + offset_, data_ + size_);
-    offset_ = size_;
+    std::vector<uint8_t> rest(m_data + m_offset, m_data + m_size);
+    m_offset = m_size;
     return rest;
 }
 

@@ -8,7 +8,7 @@
 
 class FuzzInput {
   public:
-    FuzzInput(const uint8_t* data, size_t size) : data_(data), size_(size) {}
+    FuzzInput(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
 
     uint8_t Byte();
     uint32_t Word();
@@ -22,9 +22,9 @@ class FuzzInput {
     std::vector<uint8_t> RestRepeated(size_t count);
 
   private:
-    const uint8_t* data_;
-    size_t size_;
-    size_t offset_ = 0;
+    const uint8_t* m_data;
+    size_t m_size;
+    size_t m_offset = 0;
 };
 
 // The fuzz entry point, defined by each target.

@@ -38,7 +38,7 @@ void CheckInfo(const char* path, bool json) {
     const char* arguments[] = {"VostrelInspect", "info", path, "--json"};
     const int status = RunInspect(json ? 4 : 3, arguments, sink, sink);
     std::fclose(sink);
-    FUZZ_CHECK(status == INSPECT_OK || status == INSPECT_FAILED);
+    FUZZ_CHECK(status == kInspectOk || status == kInspectFailed);
 }
 
 }  // namespace

@@ -22,7 +22,7 @@ void LoadLevels(const char* path, uint32_t count, bool firstLevelOnly) {
     for (uint32_t i = 0; i < count; ++i) {
         levels[i].pPixelLayout = &layouts[i];
     }
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (LoadImageKTX(path, levels.data(), firstLevelOnly, message)) {
         for (const TextureImage& level : levels) {
             FUZZ_CHECK(level.nDataSize == 0 || level.pData != nullptr);
@@ -42,7 +42,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string path = WriteScratchFile("input.ktx", data, size);
 
     uint32_t levelCount = 0;
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!ValidateKTXImage(path.c_str(), &levelCount, message)) {
         CheckFailureMessage(message, sizeof(message), {"ValidateKTXImage"});
     }

@@ -7,7 +7,7 @@
 void CheckLoadImage(const char* path, bool silentFailureAllowed) {
     TextureImage* image = CreateTextureImage();
     FUZZ_CHECK(image != nullptr);
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (LoadImage(path, image, message)) {
         FUZZ_CHECK(image->nFormat == 1);
         FUZZ_CHECK(uint64_t(image->nWidth) * image->nHeight * 4 == image->nDataSize);

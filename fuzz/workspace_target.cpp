@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "byte_order.h"
 #include "front_end.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
@@ -29,10 +30,10 @@ struct FixedFile {
     std::vector<uint8_t> bytes;
 };
 
-void PutLE(std::vector<uint8_t>& bytes, uint32_t value, int count) {
-    for (int i = 0; i < count; ++i) {
-        bytes.push_back(uint8_t(value >> (8 * i)));
-    }
+// Appends the lowest count bytes of value, lowest first.
+void PutLE(std::vector<uint8_t>& bytes, uint32_t value, uint32_t count) {
+    bytes.resize(bytes.size() + count);
+    StoreLittleEndian(bytes.data() + bytes.size() - count, value, count);
 }
 
 std::vector<uint8_t> Tga(uint32_t width, uint32_t height, uint32_t bitsPerPixel) {

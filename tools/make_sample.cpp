@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <vector>
 
+#include "byte_order.h"
+
 namespace {
 
 constexpr int kWidth = 512;
@@ -59,10 +61,8 @@ int main(int argc, char** argv) {
     }
     std::vector<uint8_t> file(18 + size_t(kWidth) * kHeight * 4);
     file[2] = 2;  // uncompressed true colour
-    file[12] = kWidth & 0xFF;
-    file[13] = kWidth >> 8;
-    file[14] = kHeight & 0xFF;
-    file[15] = kHeight >> 8;
+    StoreLittleEndian16(&file[12], kWidth);
+    StoreLittleEndian16(&file[14], kHeight);
     file[16] = 32;
     file[17] = 0x28;  // 8 alpha bits, rows from the top
     uint8_t* out = file.data() + 18;

@@ -11,13 +11,13 @@ namespace {
 // Owns the level records of one run.
 class LevelList {
   public:
-    explicit LevelList(uint32_t count) : levels_(count, nullptr) {
-        for (TextureImage*& level : levels_) {
+    explicit LevelList(uint32_t count) : m_levels(count, nullptr) {
+        for (TextureImage*& level : m_levels) {
             level = CreateTextureImage();
         }
     }
     ~LevelList() {
-        for (TextureImage* level : levels_) {
+        for (TextureImage* level : m_levels) {
             FreeTextureImage(level);
         }
     }
@@ -25,18 +25,18 @@ class LevelList {
     LevelList& operator=(const LevelList&) = delete;
 
     bool Complete() const {
-        for (const TextureImage* level : levels_) {
+        for (const TextureImage* level : m_levels) {
             if (level == nullptr) {
                 return false;
             }
         }
         return true;
     }
-    TextureImage** Data() { return levels_.data(); }
-    uint32_t Count() const { return uint32_t(levels_.size()); }
+    TextureImage** Data() { return m_levels.data(); }
+    uint32_t Count() const { return uint32_t(m_levels.size()); }
 
   private:
-    std::vector<TextureImage*> levels_;
+    std::vector<TextureImage*> m_levels;
 };
 
 // One level or the whole chain, with the status line open meanwhile.
@@ -61,14 +61,14 @@ RunResult ConvertAndSave(const TextureImage* source, uint32_t format, uint32_t w
     if (height == 0) {
         height = source->nHeight;
     }
-    if (width > MAX_OUTPUT_SIZE || height > MAX_OUTPUT_SIZE) {
+    if (width > kLargestOutputSize || height > kLargestOutputSize) {
         return RunResult::Fatal("Output width and height must be between 1 and 16384.");
     }
 
     // The level count follows the source's size, the level sizes the
     // requested one.
     LevelList levels(generateMips ? CountMipLevels(source->nWidth, source->nHeight) : 1);
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!levels.Complete()) {
         return RunResult::Fatal("Out of memory.");
     }

@@ -1,3 +1,5 @@
+// The direct mode: the command line's input, output and compression type,
+// with the optional mip flag, width and height, converted and saved.
 #include <strings.h>
 
 #include <memory>
@@ -19,7 +21,7 @@ RunResult RunDirectMode(int argc, const char* const* argv) {
 
     std::unique_ptr<TextureImage, decltype(&FreeTextureImage)> source(CreateTextureImage(),
                                                                       &FreeTextureImage);
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!source || !LoadImage(inputPath, source.get(), message)) {
         return RunResult::Usage("ERROR: Input image could not be loaded.");
     }

@@ -1,14 +1,40 @@
-// FatalError and PrintUsage, the only ways in which a run stops early.
+// FatalError and PrintUsage, the only ways in which a run stops early: the
+// message, the usage text, the keypress wait, and the exit status.
+#include <termios.h>
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstdlib>
 
-#include "console.h"
 #include "front_end.h"
 #include "shared.h"
 
 namespace {
 
 constexpr int kEarlyStopStatus = 1;
+
+// Writes "\n<press a key>\n" and, only when standard input is a terminal,
+// waits for one keystroke without echo and without Enter.
+void WaitForKey() {
+    std::fputs("\n<press a key>\n", stderr);
+    std::fflush(stderr);
+    if (!isatty(STDIN_FILENO)) {
+        return;
+    }
+    termios saved{};
+    if (tcgetattr(STDIN_FILENO, &saved) != 0) {
+        return;
+    }
+    termios raw = saved;
+    raw.c_lflag &= ~tcflag_t(ICANON | ECHO);
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    if (tcsetattr(STDIN_FILENO, TCSANOW, &raw) == 0) {
+        char key = 0;
+        [[maybe_unused]] ssize_t got = read(STDIN_FILENO, &key, 1);
+        tcsetattr(STDIN_FILENO, TCSANOW, &saved);
+    }
+}
 
 void WriteUsage() {
     std::fputs("Compress an image file(s) to a compressed KTX output file.\n\n", stderr);

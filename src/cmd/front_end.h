@@ -1,13 +1,13 @@
-// The console program: banner, usage, the direct mode, the workspace mode,
-// and the two ways in which a run stops early.
+// The console program's parts: banner, usage, the direct mode, the
+// workspace mode, and the two ways in which a run stops early.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
-constexpr unsigned PROGRAM_VERSION_MAJOR = 0;
-constexpr unsigned PROGRAM_VERSION_MINOR = 1;
-constexpr unsigned PROGRAM_VERSION_REVISION = 0;
+constexpr unsigned kProgramVersionMajor = 0;
+constexpr unsigned kProgramVersionMinor = 1;
+constexpr unsigned kProgramVersionRevision = 0;
 
 // "0.01.00": the banner's version and the workspace header's.
 std::string FormatProgramVersion();
@@ -29,7 +29,7 @@ struct RunResult {
 
 // Requested output sizes above this are refused: the largest texture that
 // GPUs sample, and far from 32-bit overflow in every later size computation.
-constexpr uint32_t MAX_OUTPUT_SIZE = 16384;
+constexpr uint32_t kLargestOutputSize = 16384;
 
 // Reads the leading decimal integer of text as atoi does (leading blanks,
 // one sign, digits up to the first non-digit, none gives 0), saturating
@@ -61,6 +61,3 @@ int FinishRun(const RunResult& result);
 
 // The workspace mode as main runs it: the exit status of a completed run.
 int ProcessWorkspace(const char* path);
-
-// main's whole flow.
-int RunMain(int argc, const char* const* argv);

@@ -1,3 +1,4 @@
-#include "front_end.h"
+// The entry point of VostrelCmd.
+#include "cmd.h"
 
 int main(int argc, char** argv) { return RunMain(argc, argv); }

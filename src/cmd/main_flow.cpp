@@ -1,15 +1,18 @@
+// main's flow: the banner, then the direct or the workspace mode, each
+// ended as its result says; and the version text that both print or check.
 #include <strings.h>
 
 #include <cstdio>
 
+#include "cmd.h"
 #include "front_end.h"
-#include "interrupt_cleanup.h"
+#include "shared.h"
 #include "terminal_status.h"
 
 std::string FormatProgramVersion() {
     char text[32];
-    std::snprintf(text, sizeof text, "%d.%02d.%02d", PROGRAM_VERSION_MAJOR, PROGRAM_VERSION_MINOR,
-                  PROGRAM_VERSION_REVISION);
+    std::snprintf(text, sizeof text, "%d.%02d.%02d", kProgramVersionMajor, kProgramVersionMinor,
+                  kProgramVersionRevision);
     return text;
 }
 

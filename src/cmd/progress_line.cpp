@@ -1,3 +1,5 @@
+// ProgressLine: the status drawn when due, and erased, with the row's own
+// text put back, before any other text reaches the terminal.
 #include "progress_line.h"
 
 #include <utility>
@@ -19,69 +21,69 @@ std::string RowAfter(std::string_view row, std::string_view text) {
 }  // namespace
 
 ProgressLine::ProgressLine(StatusTerminal& terminal, std::function<Clock::time_point()> now)
-    : terminal_(terminal), now_(std::move(now)) {}
+    : m_terminal(terminal), m_now(std::move(now)) {}
 
 void ProgressLine::SetEntry(uint32_t entry, uint32_t entryCount, std::string_view sourcePath,
                             std::string_view rowText) {
-    position_.entry = entry;
-    position_.entryCount = entryCount;
-    position_.fileName = std::string(FileNameOf(sourcePath));
-    rowText_ = RowAfter({}, rowText);
+    m_position.entry = entry;
+    m_position.entryCount = entryCount;
+    m_position.fileName = std::string(FileNameOf(sourcePath));
+    m_rowText = RowAfter({}, rowText);
 }
 
-void ProgressLine::OpenCompression() { open_ = true; }
+void ProgressLine::OpenCompression() { m_open = true; }
 
 void ProgressLine::LevelStarted(uint32_t level, uint32_t levelCount) {
-    position_.level = level;
-    position_.levelCount = levelCount;
-    position_.percent = 0;
+    m_position.level = level;
+    m_position.levelCount = levelCount;
+    m_position.percent = 0;
     DrawWhenDue();
 }
 
 void ProgressLine::Progressed(uint64_t done, uint64_t total) {
-    position_.percent = PercentDone(done, total);
+    m_position.percent = PercentDone(done, total);
     DrawWhenDue();
 }
 
 void ProgressLine::BeforeText(std::string_view text) {
     Erase();
-    rowText_ = RowAfter(rowText_, text);
+    m_rowText = RowAfter(m_rowText, text);
 }
 
 void ProgressLine::CloseCompression() {
     Erase();
-    open_ = false;
-    rowText_.clear();
+    m_open = false;
+    m_rowText.clear();
 }
 
 void ProgressLine::DrawWhenDue() {
     // A row holding control characters could not be put back as it was.
-    if (!open_ || position_.levelCount == 0 || !CountableText(rowText_)) {
+    if (!m_open || m_position.levelCount == 0 || !CountableText(m_rowText)) {
         return;
     }
-    const Clock::time_point now = now_();
-    if (everDrawn_ && now - lastDrawn_ < kInterval) {
+    const Clock::time_point now = m_now();
+    if (m_everDrawn && now - m_lastDrawn < kInterval) {
         return;
     }
-    const std::string status = StatusText(position_, Columns() - 1);
-    if (status.empty() || status == shown_) {
+    const std::string status = StatusText(m_position, Columns() - 1);
+    if (status.empty() || status == m_shown) {
         return;
     }
-    terminal_.Write("\r" + status + std::string(kEraseRest));
-    shown_ = status;
-    lastDrawn_ = now;
-    everDrawn_ = true;
+    m_terminal.Write("\r" + status + std::string(kEraseRest));
+    m_shown = status;
+    m_lastDrawn = now;
+    m_everDrawn = true;
 }
 
 void ProgressLine::Erase() {
-    if (shown_.empty()) {
+    if (m_shown.empty()) {
         return;
     }
-    terminal_.Write(std::string(kEraseRow) + std::string(CursorRowOf(rowText_, Columns())));
-    shown_.clear();
+    m_terminal.Write(std::string(kEraseRow) + std::string(CursorRowOf(m_rowText, Columns())));
+    m_shown.clear();
 }
 
 size_t ProgressLine::Columns() {
-    const size_t columns = terminal_.Columns();
+    const size_t columns = m_terminal.Columns();
     return columns > 0 ? columns : kDefaultColumns;
 }

@@ -55,12 +55,12 @@ class ProgressLine {
     void Erase();
     size_t Columns();
 
-    StatusTerminal& terminal_;
-    std::function<Clock::time_point()> now_;
-    StatusPosition position_;
-    std::string rowText_;  // the tool's own text on the cursor's row
-    std::string shown_;    // the status on the terminal, empty when none
-    Clock::time_point lastDrawn_{};
-    bool open_ = false;
-    bool everDrawn_ = false;
+    StatusTerminal& m_terminal;
+    std::function<Clock::time_point()> m_now;
+    StatusPosition m_position;
+    std::string m_rowText;  // the tool's own text on the cursor's row
+    std::string m_shown;    // the status on the terminal, empty when none
+    Clock::time_point m_lastDrawn{};
+    bool m_open = false;
+    bool m_everDrawn = false;
 };

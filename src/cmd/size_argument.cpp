@@ -1,3 +1,5 @@
+// ParseSizeArgument: a width or height argument read as atoi reads it,
+// saturating instead of overflowing.
 #include <cstdint>
 
 #include "front_end.h"

@@ -1,3 +1,5 @@
+// The status line's words fitted to a width, and the columns and rows of
+// UTF-8 text on a terminal.
 #include "status_text.h"
 
 namespace {

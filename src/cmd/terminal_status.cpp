@@ -1,3 +1,6 @@
+// VostrelCmd's one status line on standard error: made when standard error
+// is a terminal, fed by the pool's progress observer and the libraries'
+// message hook, all under one lock.
 #include "terminal_status.h"
 
 #include <sys/ioctl.h>

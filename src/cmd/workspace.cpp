@@ -52,7 +52,7 @@ RunResult RunEntry(const XmlElement& entry, uint32_t entryIndex, uint32_t entryC
 
     std::unique_ptr<TextureImage, decltype(&FreeTextureImage)> source(CreateTextureImage(),
                                                                       &FreeTextureImage);
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!source || !LoadImage(sourcePath, source.get(), message)) {
         return RunResult::Usage("ERROR: Input image could not be loaded.");
     }

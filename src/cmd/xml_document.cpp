@@ -1,17 +1,19 @@
+// The XML facilities of workspace files, through tinyxml2, with names
+// compared ignoring ASCII letter case.
 #include "xml_document.h"
 
 #include <strings.h>
 #include <tinyxml2.h>
 
 XmlElement XmlElement::FirstChildElement() const {
-    return XmlElement(element_ != nullptr ? element_->FirstChildElement() : nullptr);
+    return XmlElement(m_element != nullptr ? m_element->FirstChildElement() : nullptr);
 }
 
 XmlElement XmlElement::NextSiblingElement() const {
-    return XmlElement(element_ != nullptr ? element_->NextSiblingElement() : nullptr);
+    return XmlElement(m_element != nullptr ? m_element->NextSiblingElement() : nullptr);
 }
 
-const char* XmlElement::Name() const { return element_ != nullptr ? element_->Name() : nullptr; }
+const char* XmlElement::Name() const { return m_element != nullptr ? m_element->Name() : nullptr; }
 
 bool XmlElement::NameIs(const char* name) const {
     const char* own = Name();
@@ -19,11 +21,11 @@ bool XmlElement::NameIs(const char* name) const {
 }
 
 const char* XmlElement::Attribute(const char* name) const {
-    if (element_ == nullptr) {
+    if (m_element == nullptr) {
         return nullptr;
     }
-    for (const tinyxml2::XMLAttribute* attribute = element_->FirstAttribute(); attribute != nullptr;
-         attribute = attribute->Next()) {
+    for (const tinyxml2::XMLAttribute* attribute = m_element->FirstAttribute();
+         attribute != nullptr; attribute = attribute->Next()) {
         if (strcasecmp(attribute->Name(), name) == 0) {
             return attribute->Value();
         }
@@ -31,14 +33,14 @@ const char* XmlElement::Attribute(const char* name) const {
     return nullptr;
 }
 
-XmlDocument::XmlDocument() : document_(std::make_unique<tinyxml2::XMLDocument>()) {}
+XmlDocument::XmlDocument() : m_document(std::make_unique<tinyxml2::XMLDocument>()) {}
 
 XmlDocument::~XmlDocument() = default;
 
 bool XmlDocument::LoadFile(const char* path) {
-    return document_->LoadFile(path) == tinyxml2::XML_SUCCESS;
+    return m_document->LoadFile(path) == tinyxml2::XML_SUCCESS;
 }
 
 XmlElement XmlDocument::FirstChildElement() const {
-    return XmlElement(document_->FirstChildElement());
+    return XmlElement(m_document->FirstChildElement());
 }

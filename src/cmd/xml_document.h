@@ -14,9 +14,9 @@ class XMLElement;
 class XmlElement {
   public:
     XmlElement() = default;
-    explicit XmlElement(const tinyxml2::XMLElement* element) : element_(element) {}
+    explicit XmlElement(const tinyxml2::XMLElement* element) : m_element(element) {}
 
-    explicit operator bool() const { return element_ != nullptr; }
+    explicit operator bool() const { return m_element != nullptr; }
     XmlElement FirstChildElement() const;
     XmlElement NextSiblingElement() const;
     const char* Name() const;
@@ -26,7 +26,7 @@ class XmlElement {
     const char* Attribute(const char* name) const;
 
   private:
-    const tinyxml2::XMLElement* element_ = nullptr;
+    const tinyxml2::XMLElement* m_element = nullptr;
 };
 
 class XmlDocument {
@@ -43,5 +43,5 @@ class XmlDocument {
     XmlElement FirstChildElement() const;
 
   private:
-    std::unique_ptr<tinyxml2::XMLDocument> document_;
+    std::unique_ptr<tinyxml2::XMLDocument> m_document;
 };

@@ -74,7 +74,7 @@ void Morlune::DecodeBlocks() {
     const uint32_t height = m_pSrc->nHeight;
     const uint64_t count = uint64_t(width) * height;
     // The codecs count output bytes in 32 bits.
-    if (count * 4 > MORLUNE_LARGEST_IMAGE) {
+    if (count * 4 > kLargestImageBytes) {
         Fail(TRC_FAILED, "Image too large");
     }
     const QuendaDecoding* quenda = FindQuendaDecoding(m_pSrc->nFormat);

@@ -1,3 +1,5 @@
+// The catalogue of the engine's 42 pixel formats, and where the stored
+// channels of the 16-bit and float formats go in an RGBA pixel.
 #include "format_catalogue.h"
 
 #include <iterator>

@@ -46,7 +46,7 @@ uint32_t Morlune::ImgInfo(const TextureImage* image, uint32_t field) const {
             return format->kind == FormatKind::Sixteen ? 1 : 0;
         case INFO_PITCH: {
             const uint64_t own = (uint64_t(format->bitsPerPixel) * image->nWidth + 7) / 8;
-            if (LayoutWord(image, &PixelLayout::nPitch, 0) == 0 && own > MORLUNE_LARGEST_IMAGE) {
+            if (LayoutWord(image, &PixelLayout::nPitch, 0) == 0 && own > kLargestImageBytes) {
                 Fail(TRC_FAILED, "Image too large");
             }
             return Override(image, &PixelLayout::nPitch, uint32_t(own));
@@ -112,7 +112,7 @@ uint32_t Morlune::ImgSize(const TextureImage* image) const {
             break;
         }
     }
-    if (size > MORLUNE_LARGEST_IMAGE) {
+    if (size > kLargestImageBytes) {
         Fail(TRC_FAILED, "Image too large");
     }
     return uint32_t(size);

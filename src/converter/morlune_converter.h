@@ -1,5 +1,6 @@
 // The converter object of one MorluneConvert call: the source, the
-// destination, the working image, and the stages as members.
+// destination, the working image, and the stages as members; with the
+// names by which the stages ask about an image and pick a route.
 #pragma once
 
 #include <cstdint>
@@ -41,8 +42,11 @@ enum ConversionRoute {
 using PixelBuffer = std::unique_ptr<uint8_t[]>;
 
 // No image, source, destination or working image may hold more bytes.
-constexpr uint64_t MORLUNE_LARGEST_IMAGE = 0xFFFFFFFFull;
+constexpr uint64_t kLargestImageBytes = 0xFFFFFFFFull;
 
+// One converter per MorluneConvert call. Its stages are members and run in
+// the order of the route that validation picks; all but the entry and the
+// two services that the stages' helpers call are the converter's own.
 class Morlune {
   public:
     Morlune(const TextureImage* source, TextureImage* destination);
@@ -52,6 +56,12 @@ class Morlune {
 
     // Writes "Morlune error: %s \n" to standard error unless quiet.
     void PrintError(const char* text) const;
+    uint32_t ImgInfo(const TextureImage* image, uint32_t field) const;
+
+  private:
+    // The tests run the stages one at a time through it.
+    friend class MorluneStages;
+
     // Prints text (when not null) and throws code.
     [[noreturn]] void Fail(TReturnCode code, const char* text) const;
     // A new buffer of size bytes; "Image too large" above 4 GiB - 1 bytes,
@@ -62,7 +72,6 @@ class Morlune {
     // Releases the working image.
     void ReleaseBuffer();
 
-    uint32_t ImgInfo(const TextureImage* image, uint32_t field) const;
     uint32_t ImgSize(const TextureImage* image) const;
 
     ConversionRoute Validate();

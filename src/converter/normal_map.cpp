@@ -7,10 +7,10 @@
 namespace {
 
 enum NormalMapFilter : uint32_t {
-    FILTER_NONE = 0,
-    FILTER_ROBERTS = 1,
-    FILTER_SOBEL = 2,
-    FILTER_PREWITT = 3,
+    NormalsOff = 0,
+    NormalsRoberts = 1,
+    NormalsSobel = 2,
+    NormalsPrewitt = 3,
 };
 
 struct HeightField {
@@ -42,9 +42,9 @@ struct Gradient {
 Gradient GradientAt(const HeightField& f, uint32_t filter, int64_t x, int64_t y) {
     auto L = [&f](int64_t a, int64_t b) { return SampleLuminance(f, a, b); };
     switch (filter) {
-        case FILTER_ROBERTS:
+        case NormalsRoberts:
             return {L(x, y) - L(x + 1, y + 1), L(x + 1, y) - L(x, y + 1)};
-        case FILTER_SOBEL:
+        case NormalsSobel:
             return {L(x - 1, y - 1) + 2 * L(x - 1, y) + L(x - 1, y + 1) - L(x + 1, y - 1) -
                         2 * L(x + 1, y) - L(x + 1, y + 1),
                     L(x - 1, y - 1) + 2 * L(x, y - 1) + L(x + 1, y - 1) - L(x - 1, y + 1) -
@@ -67,10 +67,10 @@ uint8_t PackComponent(float component) {
 
 void Morlune::MakeNormalMap() {
     const uint32_t filter = ImgInfo(m_pDst, INFO_NORMAL_MAP_FILTER);
-    if (filter == FILTER_NONE) {
+    if (filter == NormalsOff) {
         return;
     }
-    if (filter > FILTER_PREWITT) {
+    if (filter > NormalsPrewitt) {
         Fail(TRC_FAILED, "Unknown normal map filter");
     }
     const uint32_t strength = ImgInfo(m_pDst, INFO_NORMAL_MAP_SCALE);

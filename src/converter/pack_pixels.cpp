@@ -2,9 +2,9 @@
 // and written row by row at the destination's pitch.
 #include <cstring>
 
+#include "byte_order.h"
 #include "channel_conversions.h"
 #include "channel_masks.h"
-#include "little_endian.h"
 #include "morlune_converter.h"
 
 void Morlune::PackPixels() {

@@ -10,12 +10,12 @@ namespace {
 constexpr uint64_t kBandPixels = 4096;
 
 enum ScaleFilter : uint32_t {
-    FILTER_BOX = 0,
-    FILTER_POINT = 1,
-    FILTER_BOX_ALIAS = 2,  // a second code of the box filter
-    FILTER_FOUR_SAMPLES = 3,
-    FILTER_BSPLINE = 4,
-    FILTER_UNIMPLEMENTED = 5,
+    ScaleBox = 0,
+    ScalePoint = 1,
+    ScaleBoxAlias = 2,  // a second code of the box filter
+    ScaleFourSamples = 3,
+    ScaleBSpline = 4,
+    ScaleUnimplemented = 5,
 };
 
 uint32_t HalfCell(uint32_t factor) { return factor >= 4 ? factor / 2 : 1; }
@@ -24,17 +24,17 @@ template <typename Form>
 ReducePixel<Form> FilterPixel(const Morlune& converter, uint32_t filter, const ReduceSource& source,
                               const ReduceCell& cell) {
     switch (filter) {
-        case FILTER_POINT:
+        case ScalePoint:
             return PointFilter<Form>(source, cell);
-        case FILTER_FOUR_SAMPLES:
+        case ScaleFourSamples:
             return FourSampleFilter<Form>(source, cell);
-        case FILTER_BSPLINE:
+        case ScaleBSpline:
             return BSplineFilter<Form>(source, cell);
-        case FILTER_UNIMPLEMENTED:
+        case ScaleUnimplemented:
             converter.PrintError("Unimplemented scalefiler");
             return BoxFilter<Form>(source, cell);
-        case FILTER_BOX:
-        case FILTER_BOX_ALIAS:
+        case ScaleBox:
+        case ScaleBoxAlias:
             return BoxFilter<Form>(source, cell);
         default:
             return ReducePixel<Form>{};

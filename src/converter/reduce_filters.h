@@ -27,7 +27,12 @@ struct ReduceCell {
 };
 
 // The cubic B-spline kernel, in single precision.
-float BSplineWeight(float t);
+inline float BSplineWeight(float t) {
+    const auto positiveCube = [](float u) { return u >= 0.0f ? u * u * u : 0.0f; };
+    return (positiveCube(t + 2.0f) - 4.0f * positiveCube(t + 1.0f) + 6.0f * positiveCube(t) -
+            4.0f * positiveCube(t - 1.0f)) *
+           0.16666667f;
+}
 
 // Channels, sums and results of the 8-bit form.
 struct ByteForm {

@@ -15,12 +15,12 @@ ConversionRoute Morlune::Validate() {
         Fail(TRC_NO_DESTINATION, nullptr);
     }
     // Quiet covers every message of the call, the format checks' included.
-    if (ControlWord(m_pSrc) == CONTROL_QUIET || ControlWord(m_pDst) == CONTROL_QUIET) {
+    if (ControlWord(m_pSrc) == kControlQuiet || ControlWord(m_pDst) == kControlQuiet) {
         m_bVerbose = false;
     }
     const uint32_t sourceControl = ImgInfo(m_pSrc, INFO_CONTROL);
     const uint32_t destinationControl = ImgInfo(m_pDst, INFO_CONTROL);
-    if (sourceControl == CONTROL_QUERY_VERSION || destinationControl == CONTROL_QUERY_VERSION) {
+    if (sourceControl == kControlQueryVersion || destinationControl == kControlQueryVersion) {
         return ROUTE_QUERY_VERSION;
     }
     if (m_pDst->pData == nullptr) {

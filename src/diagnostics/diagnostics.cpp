@@ -1,3 +1,5 @@
+// The libraries' messages to standard error, one at a time under one lock,
+// each shown to the hook (when one is set) just before it is written.
 #include "diagnostics.h"
 
 #include <cstdarg>

@@ -1,3 +1,5 @@
+// VostrelInspect's command line parsed against each subcommand's rule, and
+// its usage text.
 #include "command_line.h"
 
 #include <cerrno>
@@ -67,7 +69,7 @@ void ParseOption(const std::string& option, int argc, const char* const* argv, i
         }
         line->hasLevel = true;
     } else if (option == "--zoom") {
-        if (!ParseWholeNumber(operand(), &line->zoom) || line->zoom < 1 || line->zoom > MAX_ZOOM) {
+        if (!ParseWholeNumber(operand(), &line->zoom) || line->zoom < 1 || line->zoom > kMaxZoom) {
             throw UsageError("--zoom needs a whole number from 1 to 16");
         }
     } else if (option == "--min-psnr") {

@@ -28,7 +28,7 @@ class UsageError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-constexpr uint32_t MAX_ZOOM = 16;
+constexpr uint32_t kMaxZoom = 16;
 
 // Parses argv[1..argc-1]. Options may come before, between or after the
 // operands. Throws UsageError.

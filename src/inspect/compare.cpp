@@ -24,7 +24,7 @@ int RunCompare(const CommandLine& line, std::FILE* out, std::FILE* err) {
     const TextureFile texture = TextureFile::Load(texturePath);
     RequireReadableFile(sourcePath);
     Record source = NewRecord();
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!LoadImage(sourcePath.c_str(), source.get(), message)) {
         throw Failure(sourcePath, message[0] != '\0' ? message : "cannot be read as a picture");
     }
@@ -73,7 +73,7 @@ int RunCompare(const CommandLine& line, std::FILE* out, std::FILE* err) {
                      texturePath.c_str(), report.levelsBelow.size(),
                      report.levelsBelow.size() == 1 ? "level is" : "levels are", line.minPsnr,
                      first, report.levels[first].error.Psnr());
-        return INSPECT_BELOW_MIN_PSNR;
+        return kInspectBelowMinPsnr;
     }
-    return INSPECT_OK;
+    return kInspectOk;
 }

@@ -1,3 +1,4 @@
+// compare's report as a table for people or as one JSON document.
 #include "compare_report.h"
 
 #include <cmath>

@@ -40,5 +40,5 @@ int RunDecode(const CommandLine& line, std::FILE* out) {
     WritePNG(picture, outPath);
     std::fprintf(out, "%s: %s of %s (%s), %u x %u pixels\n", outPath.c_str(), what.c_str(),
                  path.c_str(), type.c_str(), picture.width, picture.height);
-    return INSPECT_OK;
+    return kInspectOk;
 }

@@ -8,10 +8,10 @@
 class Failure : public std::runtime_error {
   public:
     Failure(const std::string& file, const std::string& reason)
-        : std::runtime_error(file + ": " + reason), reason_(reason) {}
+        : std::runtime_error(file + ": " + reason), m_reason(reason) {}
 
-    const std::string& Reason() const { return reason_; }
+    const std::string& Reason() const { return m_reason; }
 
   private:
-    std::string reason_;
+    std::string m_reason;
 };

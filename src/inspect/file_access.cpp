@@ -1,3 +1,5 @@
+// RequireReadableFile: an input opened once up front, so that its own
+// reason for failing is the one reported.
 #include "file_access.h"
 
 #include <sys/stat.h>

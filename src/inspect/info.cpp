@@ -41,12 +41,12 @@ int RunInfo(const CommandLine& line, std::FILE* out, std::FILE* err) {
         std::fprintf(err, "VostrelInspect: %s: does not conform to %s (%zu %s)\n", path.c_str(),
                      description.standard.c_str(), description.deviations.size(),
                      description.deviations.size() == 1 ? "deviation" : "deviations");
-        return INSPECT_FAILED;
+        return kInspectFailed;
     }
     if (!reader.reads) {
         std::fprintf(err, "VostrelInspect: %s: VostrelCmd's reader refuses it: %s\n", path.c_str(),
                      reader.message.c_str());
-        return INSPECT_FAILED;
+        return kInspectFailed;
     }
-    return INSPECT_OK;
+    return kInspectOk;
 }

@@ -1,3 +1,5 @@
+// info's report of a container's description and the readers' verdict, as
+// text or as one JSON document.
 #include "info_report.h"
 
 #include <algorithm>

@@ -22,7 +22,7 @@ int RunSubcommand(const CommandLine& line, std::FILE* out, std::FILE* err) {
             break;
     }
     std::fputs(UsageText(), out);
-    return INSPECT_OK;
+    return kInspectOk;
 }
 
 }  // namespace
@@ -33,7 +33,7 @@ int RunInspect(int argc, const char* const* argv, std::FILE* out, std::FILE* err
         line = ParseCommandLine(argc, argv);
     } catch (const UsageError& error) {
         std::fprintf(err, "VostrelInspect: %s\n\n%s", error.what(), UsageText());
-        return INSPECT_USAGE;
+        return kInspectUsage;
     }
     try {
         return RunSubcommand(line, out, err);
@@ -44,5 +44,5 @@ int RunInspect(int argc, const char* const* argv, std::FILE* out, std::FILE* err
     } catch (const std::exception& error) {
         std::fprintf(err, "VostrelInspect: %s\n", error.what());
     }
-    return INSPECT_FAILED;
+    return kInspectFailed;
 }

@@ -1,3 +1,4 @@
+// The entry point of VostrelInspect.
 #include <cstdio>
 
 #include "inspect.h"

@@ -1,3 +1,5 @@
+// Blank pictures of a size that can be written, and writing one as PNG
+// through SaveImagePNG.
 #include "picture.h"
 
 #include "failure.h"
@@ -31,7 +33,7 @@ void WritePNG(const RGBAPicture& picture, const std::string& path) {
     image.pPixelLayout = &layout;
     image.nDataSize = uint32_t(picture.pixels.size());
     image.pData = const_cast<uint8_t*>(picture.pixels.data());
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!SaveImagePNG(path.c_str(), &image, message)) {
         throw Failure(path, message);
     }

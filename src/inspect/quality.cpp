@@ -1,3 +1,5 @@
+// The channels that each texture type stores, and the error measures and
+// difference picture over them.
 #include "quality.h"
 
 #include <algorithm>

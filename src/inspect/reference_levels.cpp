@@ -1,3 +1,5 @@
+// ReferenceLevels: the source through CompressMipChain into format 1, each
+// level at the texture's level size.
 #include "reference_levels.h"
 
 #include "failure.h"
@@ -11,10 +13,10 @@ std::vector<RGBAPicture> ReferenceLevels(const TextureImage& source, uint32_t wi
     std::vector<TextureImage*> pointers;
     for (uint32_t i = 0; i < count; ++i) {
         records.push_back(NewRecord());
-        records.back()->pPixelLayout->nControl = CONTROL_QUIET;
+        records.back()->pPixelLayout->nControl = kControlQuiet;
         pointers.push_back(records.back().get());
     }
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     if (!CompressMipChain(&source, pointers.data(), 1, width, height, count, message)) {
         throw Failure(sourcePath, message);
     }

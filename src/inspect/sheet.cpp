@@ -1,3 +1,4 @@
+// The sheet of levels side by side, and enlarging by pixel repetition.
 #include "sheet.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// TextureFile: a KTX or DDS file's levels read by the tool's readers, and
+// each level decoded through Decompress.
 #include "texture_file.h"
 
 #include <cstdlib>
@@ -15,20 +17,20 @@ constexpr uint32_t kMostLevels = 32;
 }  // namespace
 
 TextureFile::TextureFile(std::string path, ContainerKind kind, uint32_t levelCount)
-    : path_(std::move(path)), kind_(kind), layouts_(levelCount), levels_(levelCount) {
+    : m_path(std::move(path)), m_kind(kind), m_layouts(levelCount), m_levels(levelCount) {
     for (uint32_t i = 0; i < levelCount; ++i) {
-        levels_[i].pPixelLayout = &layouts_[i];
+        m_levels[i].pPixelLayout = &m_layouts[i];
     }
 }
 
 TextureFile::~TextureFile() {
-    for (TextureImage& level : levels_) {
+    for (TextureImage& level : m_levels) {
         std::free(level.pData);
     }
 }
 
 TextureFile TextureFile::Load(const std::string& path) {
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    char message[kMessageBufferSize] = {};
     RequireReadableFile(path);
     const ContainerKind kind = SniffContainer(path.c_str());
     if (kind == ContainerKind::Unknown) {
@@ -36,7 +38,7 @@ TextureFile TextureFile::Load(const std::string& path) {
     }
     if (kind == ContainerKind::DDS) {
         TextureFile texture(path, kind, 1);
-        if (!LoadImageDDS(path.c_str(), &texture.levels_[0], true, message)) {
+        if (!LoadImageDDS(path.c_str(), &texture.m_levels[0], true, message)) {
             throw Failure(path, message);
         }
         return texture;
@@ -51,20 +53,20 @@ TextureFile TextureFile::Load(const std::string& path) {
     }
     // A file that announces no levels holds one and leaves the rest to be made.
     TextureFile texture(path, kind, announced == 0 ? 1 : announced);
-    if (!LoadImageKTX(path.c_str(), texture.levels_.data(), announced == 0, message)) {
+    if (!LoadImageKTX(path.c_str(), texture.m_levels.data(), announced == 0, message)) {
         throw Failure(path, message);
     }
     return texture;
 }
 
 RGBAPicture TextureFile::Decode(uint32_t index) const {
-    const TextureImage& level = levels_[index];
+    const TextureImage& level = m_levels[index];
     Record decoded = NewRecord();
     // The failure is reported on one line here, not by the engine as well.
-    decoded->pPixelLayout->nControl = CONTROL_QUIET;
-    char message[MESSAGE_BUFFER_SIZE] = {};
+    decoded->pPixelLayout->nControl = kControlQuiet;
+    char message[kMessageBufferSize] = {};
     if (!Decompress(&level, decoded.get(), level.nWidth, level.nHeight, message)) {
-        throw Failure(path_, "level " + std::to_string(index) + ": " + message);
+        throw Failure(m_path, "level " + std::to_string(index) + ": " + message);
     }
     RGBAPicture picture;
     picture.width = decoded->nWidth;

@@ -22,11 +22,11 @@ class TextureFile {
     TextureFile& operator=(const TextureFile&) = delete;
     ~TextureFile();
 
-    const std::string& Path() const { return path_; }
-    ContainerKind Kind() const { return kind_; }
-    uint32_t Format() const { return levels_.front().nFormat; }
-    uint32_t LevelCount() const { return uint32_t(levels_.size()); }
-    const TextureImage& Level(uint32_t index) const { return levels_[index]; }
+    const std::string& Path() const { return m_path; }
+    ContainerKind Kind() const { return m_kind; }
+    uint32_t Format() const { return m_levels.front().nFormat; }
+    uint32_t LevelCount() const { return uint32_t(m_levels.size()); }
+    const TextureImage& Level(uint32_t index) const { return m_levels[index]; }
 
     // The level decoded through the engine into RGBA at its own size; throws
     // Failure naming the file.
@@ -35,8 +35,8 @@ class TextureFile {
   private:
     TextureFile(std::string path, ContainerKind kind, uint32_t levelCount);
 
-    std::string path_;
-    ContainerKind kind_;
-    std::vector<PixelLayout> layouts_;
-    std::vector<TextureImage> levels_;
+    std::string m_path;
+    ContainerKind m_kind;
+    std::vector<PixelLayout> m_layouts;
+    std::vector<TextureImage> m_levels;
 };

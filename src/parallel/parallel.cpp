@@ -19,52 +19,52 @@ namespace {
 class PoolHolder {
   public:
     ~PoolHolder() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        closed_ = true;
-        pool_.reset();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_closed = true;
+        m_pool.reset();
     }
 
     // The pool, made with the threads that VOSTREL_THREADS asks for; null
     // once the process is exiting, or when it could not be made (it is not
     // tried again). Also gives the observer of the moment.
     ThreadPool* Pool(ProgressObserver* observer = nullptr) {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<std::mutex> lock(m_mutex);
         if (observer != nullptr) {
-            *observer = observer_;
+            *observer = m_observer;
         }
-        if (!tried_ && !closed_) {
-            tried_ = true;
+        if (!m_tried && !m_closed) {
+            m_tried = true;
             const ThreadCountChoice choice =
                 ChooseThreadCount(std::getenv("VOSTREL_THREADS"), OnlineCores());
             if (choice.warn) {
                 diagnostics::Write(kThreadCountWarning);
             }
             try {
-                pool_ = std::make_unique<ThreadPool>(choice.threads);
+                m_pool = std::make_unique<ThreadPool>(choice.threads);
             } catch (const std::exception&) {
                 // No memory for the pool: loops run on their own thread.
             }
         }
-        return pool_.get();
+        return m_pool.get();
     }
 
     void Reset() {
-        std::lock_guard<std::mutex> lock(mutex_);
-        pool_.reset();
-        tried_ = false;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_pool.reset();
+        m_tried = false;
     }
 
     void SetObserver(const ProgressObserver& observer) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        observer_ = observer;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_observer = observer;
     }
 
   private:
-    std::mutex mutex_;
-    std::unique_ptr<ThreadPool> pool_;
-    ProgressObserver observer_;
-    bool tried_ = false;
-    bool closed_ = false;
+    std::mutex m_mutex;
+    std::unique_ptr<ThreadPool> m_pool;
+    ProgressObserver m_observer;
+    bool m_tried = false;
+    bool m_closed = false;
 };
 
 constinit PoolHolder gHolder;

@@ -1,3 +1,5 @@
+// The pool's thread count: the online cores, or VOSTREL_THREADS when it is
+// a positive integer.
 #include "thread_count.h"
 
 #include <unistd.h>

@@ -1,3 +1,5 @@
+// The worker threads: a loop's bands claimed one at a time by the workers
+// and the loop's own thread, and the loop's progress told on that thread.
 #include "thread_pool.h"
 
 #include <pthread.h>
@@ -15,13 +17,13 @@ thread_local bool tInsideBand = false;
 // Marks the current thread as running bands for as long as it lives.
 class BandScope {
   public:
-    BandScope() : previous_(tInsideBand) { tInsideBand = true; }
-    ~BandScope() { tInsideBand = previous_; }
+    BandScope() : m_previous(tInsideBand) { tInsideBand = true; }
+    ~BandScope() { tInsideBand = m_previous; }
     BandScope(const BandScope&) = delete;
     BandScope& operator=(const BandScope&) = delete;
 
   private:
-    bool previous_;
+    bool m_previous;
 };
 
 void RunBand(BandJob& job, uint64_t band) noexcept {
@@ -36,23 +38,23 @@ void RunBand(BandJob& job, uint64_t band) noexcept {
 class ProgressReport {
   public:
     ProgressReport(const BandJob& job, const ProgressObserver& observer)
-        : job_(job), observer_(job.unitsPerIndex != 0 ? observer : ProgressObserver{}) {
+        : m_job(job), m_observer(job.unitsPerIndex != 0 ? observer : ProgressObserver{}) {
         Tell(0);
     }
     ~ProgressReport() {
-        if (reported_ < job_.count) {
-            Tell(job_.count);
+        if (m_reported < m_job.count) {
+            Tell(m_job.count);
         }
     }
     ProgressReport(const ProgressReport&) = delete;
     ProgressReport& operator=(const ProgressReport&) = delete;
 
-    bool Active() const { return observer_.function != nullptr; }
-    uint64_t Reported() const { return reported_; }
+    bool Active() const { return m_observer.function != nullptr; }
+    uint64_t Reported() const { return m_reported; }
 
     void Update() {
-        const uint64_t done = job_.doneIndices.load(std::memory_order_acquire);
-        if (done > reported_) {
+        const uint64_t done = m_job.doneIndices.load(std::memory_order_acquire);
+        if (done > m_reported) {
             Tell(done);
         }
     }
@@ -60,16 +62,16 @@ class ProgressReport {
   private:
     // The observer must not throw: the workers may still be using the job.
     void Tell(uint64_t done) noexcept {
-        reported_ = done;
+        m_reported = done;
         if (Active()) {
-            observer_.function(observer_.context, done * job_.unitsPerIndex,
-                               job_.count * job_.unitsPerIndex);
+            m_observer.function(m_observer.context, done * m_job.unitsPerIndex,
+                                m_job.count * m_job.unitsPerIndex);
         }
     }
 
-    const BandJob& job_;
-    ProgressObserver observer_;
-    uint64_t reported_ = 0;
+    const BandJob& m_job;
+    ProgressObserver m_observer;
+    uint64_t m_reported = 0;
 };
 
 }  // namespace
@@ -84,7 +86,7 @@ void RunBandsHere(BandJob& job) {
 }
 
 ThreadPool::ThreadPool(unsigned threads) {
-    workers_.reserve(threads > 0 ? threads - 1 : 0);
+    m_workers.reserve(threads > 0 ? threads - 1 : 0);
     // The workers start with every signal blocked, so that signals sent to
     // the process reach the threads the program made itself, where it
     // defers or handles them.
@@ -94,7 +96,7 @@ ThreadPool::ThreadPool(unsigned threads) {
     pthread_sigmask(SIG_BLOCK, &all, &previous);
     for (unsigned i = 1; i < threads; ++i) {
         try {
-            workers_.emplace_back(&ThreadPool::Work, this);
+            m_workers.emplace_back(&ThreadPool::Work, this);
         } catch (const std::system_error&) {
             break;  // the system will not start more; use the ones running
         }
@@ -104,11 +106,11 @@ ThreadPool::ThreadPool(unsigned threads) {
 
 ThreadPool::~ThreadPool() {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_stopping = true;
     }
-    wake_.notify_all();
-    for (std::thread& worker : workers_) {
+    m_wake.notify_all();
+    for (std::thread& worker : m_workers) {
         // A worker that ends the process runs this destructor itself.
         if (worker.get_id() == std::this_thread::get_id()) {
             worker.detach();
@@ -119,22 +121,22 @@ ThreadPool::~ThreadPool() {
 }
 
 bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
-    std::unique_lock<std::mutex> owner(owner_, std::try_to_lock);
+    std::unique_lock<std::mutex> owner(m_owner, std::try_to_lock);
     if (!owner.owns_lock()) {
         return false;
     }
     // Loops started by the bands or by the observer run where they start.
     BandScope scope;
     ProgressReport report(job, observer);
-    const uint64_t helpers = std::min<uint64_t>(workers_.size(), job.bands - 1);
+    const uint64_t helpers = std::min<uint64_t>(m_workers.size(), job.bands - 1);
     if (helpers > 0) {
         {
-            std::lock_guard<std::mutex> lock(mutex_);
-            job_ = &job;
-            ++generation_;
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_job = &job;
+            ++m_generation;
         }
         for (uint64_t i = 0; i < helpers; ++i) {
-            wake_.notify_one();
+            m_wake.notify_one();
         }
     }
     for (uint64_t band;
@@ -145,10 +147,10 @@ bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
     if (helpers > 0) {
         // Every band is claimed; wait for the workers still running theirs,
         // reporting each band they finish.
-        std::unique_lock<std::mutex> lock(mutex_);
-        while (active_ > 0) {
-            progress_.wait(lock, [&] {
-                return active_ == 0 ||
+        std::unique_lock<std::mutex> lock(m_mutex);
+        while (m_active > 0) {
+            m_progress.wait(lock, [&] {
+                return m_active == 0 ||
                        (report.Active() &&
                         job.doneIndices.load(std::memory_order_acquire) > report.Reported());
             });
@@ -156,7 +158,7 @@ bool ThreadPool::TryRun(BandJob& job, const ProgressObserver& observer) {
             report.Update();
             lock.lock();
         }
-        job_ = nullptr;
+        m_job = nullptr;
     }
     return true;
 }
@@ -167,8 +169,8 @@ void ThreadPool::RunClaimedBands(BandJob& job) {
         RunBand(job, band);
         if (job.unitsPerIndex != 0) {
             // Through the mutex, so that the loop's thread cannot miss it.
-            { std::lock_guard<std::mutex> lock(mutex_); }
-            progress_.notify_one();
+            { std::lock_guard<std::mutex> lock(m_mutex); }
+            m_progress.notify_one();
         }
     }
 }
@@ -176,20 +178,20 @@ void ThreadPool::RunClaimedBands(BandJob& job) {
 void ThreadPool::Work() {
     BandScope scope;
     uint64_t seen = 0;
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(m_mutex);
     for (;;) {
-        wake_.wait(lock, [&] { return stopping_ || (job_ != nullptr && generation_ != seen); });
-        if (stopping_) {
+        m_wake.wait(lock, [&] { return m_stopping || (m_job != nullptr && m_generation != seen); });
+        if (m_stopping) {
             return;
         }
-        seen = generation_;
-        BandJob& job = *job_;
-        ++active_;
+        seen = m_generation;
+        BandJob& job = *m_job;
+        ++m_active;
         lock.unlock();
         RunClaimedBands(job);
         lock.lock();
-        if (--active_ == 0) {
-            progress_.notify_one();
+        if (--m_active == 0) {
+            m_progress.notify_one();
         }
     }
 }

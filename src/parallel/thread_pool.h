@@ -46,7 +46,7 @@ class ThreadPool {
     ThreadPool(const ThreadPool&) = delete;
     ThreadPool& operator=(const ThreadPool&) = delete;
 
-    unsigned Threads() const { return static_cast<unsigned>(workers_.size()) + 1; }
+    unsigned Threads() const { return static_cast<unsigned>(m_workers.size()) + 1; }
 
     // Runs job's bands on the workers and the calling thread and reports
     // the progress of a reporting job to observer on the calling thread.
@@ -58,15 +58,15 @@ class ThreadPool {
     // A worker's share of job: bands claimed and run until none is left.
     void RunClaimedBands(BandJob& job);
 
-    std::mutex owner_;                  // held by the loop that has the pool
-    std::mutex mutex_;                  // guards the fields below
-    std::condition_variable wake_;      // workers: a job arrived, or stop
-    std::condition_variable progress_;  // the loop's thread: a band ended
-    BandJob* job_ = nullptr;
-    uint64_t generation_ = 0;  // counts the jobs posted
-    unsigned active_ = 0;      // workers inside the current job
-    bool stopping_ = false;
-    std::vector<std::thread> workers_;
+    std::mutex m_owner;                  // held by the loop that has the pool
+    std::mutex m_mutex;                  // guards the fields below
+    std::condition_variable m_wake;      // workers: a job arrived, or stop
+    std::condition_variable m_progress;  // the loop's thread: a band ended
+    BandJob* m_job = nullptr;
+    uint64_t m_generation = 0;  // counts the jobs posted
+    unsigned m_active = 0;      // workers inside the current job
+    bool m_stopping = false;
+    std::vector<std::thread> m_workers;
 };
 
 }  // namespace parallel

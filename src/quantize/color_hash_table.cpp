@@ -1,3 +1,5 @@
+// The colour hash table: the bucket of a colour, and chains that grow at
+// their head.
 #include "color_hash_table.h"
 
 #include <new>

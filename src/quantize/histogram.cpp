@@ -1,3 +1,5 @@
+// Counting an image's distinct colours through the hash table into a
+// histogram, up to a limit.
 #include "histogram.h"
 
 #include <new>

@@ -1,3 +1,5 @@
+// Each pixel's nearest palette colour, looked up once per distinct colour
+// where memory allows.
 #include "mapping.h"
 
 uint32_t NearestColour(const QuantPixel& pixel, const QuantPixel* colours, uint32_t count) {

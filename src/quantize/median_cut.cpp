@@ -1,3 +1,6 @@
+// Median cut: the box of most pixels that holds two colours or more split at
+// the median of its widest channel, until there are as many boxes as colours
+// wanted; each box gives its mean colour.
 #include "median_cut.h"
 
 #include <algorithm>

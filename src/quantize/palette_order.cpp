@@ -1,3 +1,5 @@
+// The palette's order, translucent colours first, and the palette entries
+// scaled back to bytes.
 #include "palette_order.h"
 
 void OrderTranslucentFirst(const QuantPixel* colours, uint32_t count, uint32_t maxval,

@@ -1,3 +1,5 @@
+// QuantizeImage: the histogram (the channels halved until it fits), the
+// median-cut palette, its order, and the index map.
 #include <memory>
 #include <new>
 

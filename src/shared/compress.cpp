@@ -1,12 +1,18 @@
-// Compress and Decompress: one record converted into another through the
-// conversion engine, a size query first, then the conversion into a buffer of
-// exactly that size.
+// The driver that hands records to the conversion engine: Compress and
+// Decompress convert one record into another, a size query first, then the
+// conversion into a buffer of exactly that size; CompressMipChain makes
+// level 0 from the source and every further level from the level before it,
+// each at the level size of the given level-0 size.
 #include <cstdlib>
 
+#include "container_layout.h"
 #include "message.h"
 #include "morlune.h"
 
 namespace {
+
+constexpr const char* kCompressRefused =
+    "Compress: Make sure that both input and output textures have a supported compression.";
 
 struct DriverMessages {
     const char* firstPass;
@@ -57,9 +63,7 @@ bool Convert(const TextureImage* source, TextureImage* destination, uint32_t for
 bool Compress(const TextureImage* source, TextureImage* destination, uint32_t format,
               uint32_t width, uint32_t height, char* message) {
     if (source == nullptr || destination == nullptr || !IsSupportedFormat(format)) {
-        SetMessage(message,
-                   "Compress: Make sure that both input and output textures have a supported "
-                   "compression.");
+        SetMessage(message, kCompressRefused);
         return false;
     }
     return Convert(source, destination, format, width, height, kCompressMessages, message);
@@ -73,4 +77,24 @@ bool Decompress(const TextureImage* source, TextureImage* destination, uint32_t 
         return false;
     }
     return Convert(source, destination, 1, width, height, kDecompressMessages, message);
+}
+
+bool CompressMipChain(const TextureImage* source, TextureImage** levels, uint32_t format,
+                      uint32_t width, uint32_t height, uint32_t levelCount, char* message,
+                      LevelStartFunction onLevelStart, void* context) {
+    if (levelCount > 0 && levels == nullptr) {
+        SetMessage(message, kCompressRefused);
+        return false;
+    }
+    for (uint32_t i = 0; i < levelCount; ++i) {
+        if (onLevelStart != nullptr) {
+            onLevelStart(context, i, levelCount);
+        }
+        const TextureImage* from = i == 0 ? source : levels[i - 1];
+        if (!Compress(from, levels[i], format, LevelDimension(width, i), LevelDimension(height, i),
+                      message)) {
+            return false;
+        }
+    }
+    return true;
 }

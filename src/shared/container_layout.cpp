@@ -1,3 +1,5 @@
+// The block layout and KTX format fields of every container format, and
+// the level sizes derived from them without overflow.
 #include "container_layout.h"
 
 #include <algorithm>

@@ -1,3 +1,5 @@
+// The top level of a KTX or DDS file read by the container's reader and
+// decoded through the conversion engine into format 1.
 #include "container_loading.h"
 
 #include <cstdlib>

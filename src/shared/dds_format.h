@@ -1,6 +1,6 @@
 // The DDS magic, header size, field offsets and flag values that the DDS
-// reader and writer use. Offsets count from the start of the header, which
-// follows the 4-byte magic.
+// reader, writer and describer use. Offsets count from the start of the
+// header, which follows the 4-byte magic.
 #pragma once
 
 #include <cstddef>
@@ -12,21 +12,23 @@ constexpr size_t kDDSHeaderSize = 124;
 constexpr uint32_t kDDSPixelFormatSize = 32;
 
 enum DDSHeaderOffset : size_t {
-    DDS_SIZE = 0,
-    DDS_FLAGS = 4,
-    DDS_HEIGHT = 8,
-    DDS_WIDTH = 12,
-    DDS_PITCH_OR_LINEAR_SIZE = 16,
-    DDS_MIPMAP_COUNT = 24,
-    DDS_PF_SIZE = 72,
-    DDS_PF_FLAGS = 76,
-    DDS_PF_FOURCC = 80,
-    DDS_PF_RGB_BIT_COUNT = 84,
-    DDS_PF_R_BIT_MASK = 88,
-    DDS_PF_G_BIT_MASK = 92,
-    DDS_PF_B_BIT_MASK = 96,
-    DDS_PF_A_BIT_MASK = 100,
-    DDS_CAPS = 104,
+    DDSSize = 0,
+    DDSFlags = 4,
+    DDSHeight = 8,
+    DDSWidth = 12,
+    DDSPitchOrLinearSize = 16,
+    DDSDepth = 20,
+    DDSMipMapCount = 24,
+    DDSPfSize = 72,
+    DDSPfFlags = 76,
+    DDSPfFourCC = 80,
+    DDSPfRGBBitCount = 84,
+    DDSPfRBitMask = 88,
+    DDSPfGBitMask = 92,
+    DDSPfBBitMask = 96,
+    DDSPfABitMask = 100,
+    DDSCaps = 104,
+    DDSCaps2 = 108,
 };
 
 // DDSD_CAPS, DDSD_HEIGHT, DDSD_WIDTH, DDSD_PIXELFORMAT, DDSD_MIPMAPCOUNT with
@@ -37,4 +39,4 @@ constexpr uint32_t kDDPFAlphaPixels = 0x1;
 constexpr uint32_t kDDPFFourCC = 0x4;
 constexpr uint32_t kDDPFRGB = 0x40;
 // DDSCAPS_COMPLEX, DDSCAPS_TEXTURE, DDSCAPS_MIPMAP.
-constexpr uint32_t kDDSCaps = 0x401008;
+constexpr uint32_t kDDSCapsMipmappedTexture = 0x401008;

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "byte_order.h"
 #include "container_layout.h"
 #include "dds_format.h"
 #include "input_file.h"
-#include "little_endian.h"
 #include "message.h"
 
 namespace {
@@ -16,8 +16,8 @@ constexpr const char* kCorrupted =
 constexpr size_t kPrefixSize = kDDSMagicSize + kDDSHeaderSize;
 
 bool IsAcceptablePrefix(const uint8_t* prefix) {
-    return ReadLittleEndian32(prefix) == kDDSMagic &&
-           FourCCToFormat(ReadLittleEndian32(prefix + kDDSMagicSize + DDS_PF_FOURCC), nullptr);
+    return LoadLittleEndian32(prefix) == kDDSMagic &&
+           FourCCToFormat(LoadLittleEndian32(prefix + kDDSMagicSize + DDSPfFourCC), nullptr);
 }
 
 }  // namespace
@@ -35,7 +35,7 @@ bool ValidateDDSImage(const char* path, uint32_t* levelCount, char* message) {
         return false;
     }
     if (levelCount != nullptr) {
-        *levelCount = ReadLittleEndian32(prefix + kDDSMagicSize + DDS_MIPMAP_COUNT);
+        *levelCount = LoadLittleEndian32(prefix + kDDSMagicSize + DDSMipMapCount);
     }
     return true;
 }
@@ -54,10 +54,10 @@ bool LoadImageDDS(const char* path, TextureImage* image, bool, char* message) {
     }
     const uint8_t* header = prefix + kDDSMagicSize;
     uint32_t format = 0;
-    FourCCToFormat(ReadLittleEndian32(header + DDS_PF_FOURCC), &format);
-    const uint32_t width = std::max(ReadLittleEndian32(header + DDS_WIDTH), uint32_t(1));
-    const uint32_t height = std::max(ReadLittleEndian32(header + DDS_HEIGHT), uint32_t(1));
-    const uint32_t dataSize = ReadLittleEndian32(header + DDS_PITCH_OR_LINEAR_SIZE);
+    FourCCToFormat(LoadLittleEndian32(header + DDSPfFourCC), &format);
+    const uint32_t width = std::max(LoadLittleEndian32(header + DDSWidth), uint32_t(1));
+    const uint32_t height = std::max(LoadLittleEndian32(header + DDSHeight), uint32_t(1));
+    const uint32_t dataSize = LoadLittleEndian32(header + DDSPitchOrLinearSize);
     uint64_t needed = 0;
     if (!LevelByteCount(format, width, height, &needed) || dataSize < needed ||
         dataSize > file.Length() - kPrefixSize) {

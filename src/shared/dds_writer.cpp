@@ -2,9 +2,9 @@
 // dialect, its format always named by a FourCC.
 #include <cstring>
 
+#include "byte_order.h"
 #include "container_layout.h"
 #include "dds_format.h"
-#include "little_endian.h"
 #include "message.h"
 #include "safe_file.h"
 
@@ -33,24 +33,24 @@ void FillHeader(uint8_t* header, const TextureImage& top, uint32_t fourCC,
                 const ContainerLayout& layout, uint32_t levelCount) {
     std::memset(header, 0, kDDSHeaderSize);
     const bool uncompressed = top.nFormat == 1;
-    WriteLittleEndian32(header + DDS_SIZE, kDDSHeaderSize);
-    WriteLittleEndian32(header + DDS_FLAGS,
+    StoreLittleEndian32(header + DDSSize, kDDSHeaderSize);
+    StoreLittleEndian32(header + DDSFlags,
                         uncompressed ? kDDSFlagsUncompressed : kDDSFlagsCompressed);
-    WriteLittleEndian32(header + DDS_HEIGHT, top.nHeight);
-    WriteLittleEndian32(header + DDS_WIDTH, top.nWidth);
-    WriteLittleEndian32(header + DDS_PITCH_OR_LINEAR_SIZE, top.nDataSize);
-    WriteLittleEndian32(header + DDS_MIPMAP_COUNT, levelCount);
-    WriteLittleEndian32(header + DDS_PF_SIZE, kDDSPixelFormatSize);
-    WriteLittleEndian32(header + DDS_PF_FLAGS, PixelFormatFlags(top, layout));
-    WriteLittleEndian32(header + DDS_PF_FOURCC, fourCC);
-    WriteLittleEndian32(header + DDS_PF_RGB_BIT_COUNT, uncompressed ? 32 : 0);
+    StoreLittleEndian32(header + DDSHeight, top.nHeight);
+    StoreLittleEndian32(header + DDSWidth, top.nWidth);
+    StoreLittleEndian32(header + DDSPitchOrLinearSize, top.nDataSize);
+    StoreLittleEndian32(header + DDSMipMapCount, levelCount);
+    StoreLittleEndian32(header + DDSPfSize, kDDSPixelFormatSize);
+    StoreLittleEndian32(header + DDSPfFlags, PixelFormatFlags(top, layout));
+    StoreLittleEndian32(header + DDSPfFourCC, fourCC);
+    StoreLittleEndian32(header + DDSPfRGBBitCount, uncompressed ? 32 : 0);
     if (top.pPixelLayout != nullptr) {
-        WriteLittleEndian32(header + DDS_PF_R_BIT_MASK, top.pPixelLayout->nRedMask);
-        WriteLittleEndian32(header + DDS_PF_G_BIT_MASK, top.pPixelLayout->nGreenMask);
-        WriteLittleEndian32(header + DDS_PF_B_BIT_MASK, top.pPixelLayout->nBlueMask);
-        WriteLittleEndian32(header + DDS_PF_A_BIT_MASK, top.pPixelLayout->nAlphaMask);
+        StoreLittleEndian32(header + DDSPfRBitMask, top.pPixelLayout->nRedMask);
+        StoreLittleEndian32(header + DDSPfGBitMask, top.pPixelLayout->nGreenMask);
+        StoreLittleEndian32(header + DDSPfBBitMask, top.pPixelLayout->nBlueMask);
+        StoreLittleEndian32(header + DDSPfABitMask, top.pPixelLayout->nAlphaMask);
     }
-    WriteLittleEndian32(header + DDS_CAPS, kDDSCaps);
+    StoreLittleEndian32(header + DDSCaps, kDDSCapsMipmappedTexture);
 }
 
 }  // namespace
@@ -74,7 +74,7 @@ bool SaveImageDDS(const char* path, TextureImage** levels, uint32_t levelCount, 
         return false;
     }
     uint8_t magic[kDDSMagicSize];
-    WriteLittleEndian32(magic, kDDSMagic);
+    StoreLittleEndian32(magic, kDDSMagic);
     uint8_t header[kDDSHeaderSize];
     FillHeader(header, *levels[0], fourCC, *layout, levelCount);
     bool written = file.Write(magic, sizeof(magic)) && file.Write(header, sizeof(header));

@@ -1,3 +1,5 @@
+// Float pictures brought to format 1 through the engine's float sources, a
+// strip of rows at a time.
 #include "float_picture.h"
 
 #include <algorithm>

@@ -1,8 +1,10 @@
+// The screen for DDS files of other writers: the header's stated top level
+// against the file's length, before the picture library allocates it.
 #include "foreign_dds.h"
 
+#include "byte_order.h"
 #include "dds_format.h"
 #include "input_file.h"
-#include "little_endian.h"
 
 bool ForeignDDSHoldsItsTopLevel(const char* path, uint64_t* statedPixels) {
     InputFile file;
@@ -12,7 +14,7 @@ bool ForeignDDSHoldsItsTopLevel(const char* path, uint64_t* statedPixels) {
     }
     const uint8_t* header = prefix + kDDSMagicSize;
     const uint64_t pixels =
-        uint64_t(ReadLittleEndian32(header + DDS_WIDTH)) * ReadLittleEndian32(header + DDS_HEIGHT);
+        uint64_t(LoadLittleEndian32(header + DDSWidth)) * LoadLittleEndian32(header + DDSHeight);
     *statedPixels = pixels;
     return file.Length() - sizeof(prefix) >= (pixels + 1) / 2;
 }

@@ -15,12 +15,12 @@ class InputFile {
     // Opens the file for binary reading and finds its length.
     bool Open(const char* path);
 
-    uint64_t Length() const { return length_; }
+    uint64_t Length() const { return m_length; }
 
     // Reads up to size bytes at offset into bytes; returns how many were read.
     size_t ReadAt(uint64_t offset, void* bytes, size_t size);
 
   private:
-    std::FILE* stream_ = nullptr;
-    uint64_t length_ = 0;
+    std::FILE* m_stream = nullptr;
+    uint64_t m_length = 0;
 };

@@ -1,3 +1,5 @@
+// The slots of the temporary files being written, the signal handler that
+// removes them, and the deferral that keeps a slot and its file together.
 #include "interrupt_cleanup.h"
 
 #include <unistd.h>
@@ -7,15 +9,17 @@
 #include <cstring>
 #include <initializer_list>
 
+#include "shared.h"
+
 namespace {
 
 // A slot goes Free -> Claimed (its name being copied, ignored by the handler)
 // -> Recorded (the handler may remove the name) -> Free again, or to
 // Unlinking once the handler has taken it, after which the process ends.
-enum SlotState : int { kFree, kClaimed, kRecorded, kUnlinking };
+enum SlotState : int { Free, Claimed, Recorded, Unlinking };
 
 struct Slot {
-    std::atomic<int> state{kFree};
+    std::atomic<int> state{Free};
     char path[PATH_MAX];
 };
 
@@ -27,8 +31,8 @@ static_assert(std::atomic<int>::is_always_lock_free, "the handler may only use l
 
 void OnInterrupt(int signal) {
     for (Slot& slot : slots) {
-        int expected = kRecorded;
-        if (slot.state.compare_exchange_strong(expected, kUnlinking)) {
+        int expected = Recorded;
+        if (slot.state.compare_exchange_strong(expected, Unlinking)) {
             unlink(slot.path);
         }
     }
@@ -66,10 +70,10 @@ void InstallInterruptCleanup() {
 InterruptDeferral::InterruptDeferral() {
     sigset_t set;
     InterruptSignals(&set);
-    pthread_sigmask(SIG_BLOCK, &set, &saved_);
+    pthread_sigmask(SIG_BLOCK, &set, &m_saved);
 }
 
-InterruptDeferral::~InterruptDeferral() { pthread_sigmask(SIG_SETMASK, &saved_, nullptr); }
+InterruptDeferral::~InterruptDeferral() { pthread_sigmask(SIG_SETMASK, &m_saved, nullptr); }
 
 int RecordTemporaryFile(const char* path) {
     const size_t length = std::strlen(path);
@@ -78,10 +82,10 @@ int RecordTemporaryFile(const char* path) {
     }
     for (int index = 0; index < kSlotCount; ++index) {
         Slot& slot = slots[index];
-        int expected = kFree;
-        if (slot.state.compare_exchange_strong(expected, kClaimed)) {
+        int expected = Free;
+        if (slot.state.compare_exchange_strong(expected, Claimed)) {
             std::memcpy(slot.path, path, length + 1);
-            slot.state.store(kRecorded);
+            slot.state.store(Recorded);
             return index;
         }
     }
@@ -92,8 +96,8 @@ void ReleaseTemporaryFile(int index) {
     if (index < 0) {
         return;
     }
-    int expected = kRecorded;
-    if (!slots[index].state.compare_exchange_strong(expected, kFree)) {
+    int expected = Recorded;
+    if (!slots[index].state.compare_exchange_strong(expected, Free)) {
         // The handler took the slot on another thread and is ending the
         // process; the name must not be reused before it is gone.
         for (;;) {

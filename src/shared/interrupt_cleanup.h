@@ -1,20 +1,15 @@
 // Removing temporary output files when SIGINT or SIGTERM ends the process.
 //
 // Each file being written records its temporary name in a slot before its
-// first byte is written. The handler, once installed, unlinks every recorded
-// name, restores the signal's default action and raises the signal again, so
-// that the process still ends by it. It calls nothing but unlink, sigaction
+// first byte is written. The handler, once InstallInterruptCleanup (declared
+// in shared.h) has installed it, unlinks every recorded name, restores the
+// signal's default action and raises the signal again, so that the process
+// still ends by it. It calls nothing but unlink, sigaction
 // and raise, on names prepared beforehand. Between writes no slot is in use
 // and a signal ends the process exactly as without the handler.
 #pragma once
 
 #include <signal.h>
-
-// Installs the handler for SIGINT and SIGTERM where their action is still
-// the default one: a signal that the process was started with ignored stays
-// ignored. Called by programs; the file writers themselves leave the
-// process's signal actions alone.
-void InstallInterruptCleanup();
 
 // Blocks SIGINT and SIGTERM for the calling thread while it lives, so that a
 // file's creation and its recording, or its rename and its release, happen
@@ -27,7 +22,7 @@ class InterruptDeferral {
     InterruptDeferral& operator=(const InterruptDeferral&) = delete;
 
   private:
-    sigset_t saved_;
+    sigset_t m_saved;
 };
 
 // Records path for removal; returns the slot, or -1 when the path is too

@@ -3,10 +3,10 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "byte_order.h"
 #include "container_layout.h"
 #include "input_file.h"
 #include "ktx_format.h"
-#include "little_endian.h"
 #include "message.h"
 
 namespace {
@@ -18,11 +18,11 @@ constexpr const char* kCorrupted =
 // elements, one face, no depth.
 bool IsAcceptableHeader(const uint8_t* header) {
     return std::memcmp(header, kKTXIdentifier, sizeof(kKTXIdentifier)) == 0 &&
-           ReadLittleEndian32(header + KTX_ENDIANNESS) == kKTXEndianness &&
-           GLInternalFormatToFormat(ReadLittleEndian32(header + KTX_GL_INTERNAL_FORMAT), nullptr) &&
-           ReadLittleEndian32(header + KTX_NUMBER_OF_ARRAY_ELEMENTS) == 0 &&
-           ReadLittleEndian32(header + KTX_NUMBER_OF_FACES) <= 1 &&
-           ReadLittleEndian32(header + KTX_PIXEL_DEPTH) == 0;
+           LoadLittleEndian32(header + KTXEndianness) == kKTXLittleEndian &&
+           GLInternalFormatToFormat(LoadLittleEndian32(header + KTXGLInternalFormat), nullptr) &&
+           LoadLittleEndian32(header + KTXNumberOfArrayElements) == 0 &&
+           LoadLittleEndian32(header + KTXNumberOfFaces) <= 1 &&
+           LoadLittleEndian32(header + KTXPixelDepth) == 0;
 }
 
 // Reads level `index` at *offset into image, after checking that the file
@@ -35,7 +35,7 @@ bool ReadLevel(InputFile& file, uint64_t* offset, uint32_t format, uint32_t pixe
         file.ReadAt(*offset, sizeField, sizeof(sizeField)) != sizeof(sizeField)) {
         return false;
     }
-    const uint32_t imageSize = ReadLittleEndian32(sizeField);
+    const uint32_t imageSize = LoadLittleEndian32(sizeField);
     const uint32_t width = LevelDimension(pixelWidth, index);
     const uint32_t height = LevelDimension(pixelHeight, index);
     uint64_t needed = 0;
@@ -73,7 +73,7 @@ bool ValidateKTXImage(const char* path, uint32_t* levelCount, char* message) {
         return false;
     }
     if (levelCount != nullptr) {
-        *levelCount = ReadLittleEndian32(header + KTX_NUMBER_OF_MIPMAP_LEVELS);
+        *levelCount = LoadLittleEndian32(header + KTXNumberOfMipmapLevels);
     }
     return true;
 }
@@ -95,15 +95,15 @@ bool LoadImageKTX(const char* path, TextureImage* levels, bool firstLevelOnly, c
         return true;
     }
     uint32_t format = 0;
-    GLInternalFormatToFormat(ReadLittleEndian32(header + KTX_GL_INTERNAL_FORMAT), &format);
-    const uint32_t pixelWidth = ReadLittleEndian32(header + KTX_PIXEL_WIDTH);
-    const uint32_t pixelHeight = ReadLittleEndian32(header + KTX_PIXEL_HEIGHT);
+    GLInternalFormatToFormat(LoadLittleEndian32(header + KTXGLInternalFormat), &format);
+    const uint32_t pixelWidth = LoadLittleEndian32(header + KTXPixelWidth);
+    const uint32_t pixelHeight = LoadLittleEndian32(header + KTXPixelHeight);
     if (levels == nullptr || pixelWidth == 0 || pixelHeight == 0) {
         SetMessage(message, kCorrupted);
         return false;
     }
     uint64_t offset =
-        kKTXHeaderSize + uint64_t(ReadLittleEndian32(header + KTX_BYTES_OF_KEY_VALUE_DATA));
+        kKTXHeaderSize + uint64_t(LoadLittleEndian32(header + KTXBytesOfKeyValueData));
     for (uint32_t i = 0; i < levelsToRead; ++i) {
         if (!ReadLevel(file, &offset, format, pixelWidth, pixelHeight, i, &levels[i])) {
             SetMessage(message, kCorrupted);

@@ -1,9 +1,9 @@
 // SaveImageKTX: a list of mip levels as one KTX file.
 #include <cstring>
 
+#include "byte_order.h"
 #include "container_layout.h"
 #include "ktx_format.h"
-#include "little_endian.h"
 #include "message.h"
 #include "safe_file.h"
 
@@ -25,16 +25,16 @@ void FillHeader(uint8_t* header, const TextureImage& top, uint32_t glInternalFor
                 const ContainerLayout& layout, uint32_t levelCount) {
     std::memset(header, 0, kKTXHeaderSize);
     std::memcpy(header, kKTXIdentifier, sizeof(kKTXIdentifier));
-    WriteLittleEndian32(header + KTX_ENDIANNESS, kKTXEndianness);
-    WriteLittleEndian32(header + KTX_GL_TYPE, layout.glType);
-    WriteLittleEndian32(header + KTX_GL_TYPE_SIZE, 1);
-    WriteLittleEndian32(header + KTX_GL_FORMAT, layout.glFormat);
-    WriteLittleEndian32(header + KTX_GL_INTERNAL_FORMAT, glInternalFormat);
-    WriteLittleEndian32(header + KTX_GL_BASE_INTERNAL_FORMAT, layout.glBaseInternalFormat);
-    WriteLittleEndian32(header + KTX_PIXEL_WIDTH, top.nWidth);
-    WriteLittleEndian32(header + KTX_PIXEL_HEIGHT, top.nHeight);
-    WriteLittleEndian32(header + KTX_NUMBER_OF_FACES, 1);
-    WriteLittleEndian32(header + KTX_NUMBER_OF_MIPMAP_LEVELS, levelCount);
+    StoreLittleEndian32(header + KTXEndianness, kKTXLittleEndian);
+    StoreLittleEndian32(header + KTXGLType, layout.glType);
+    StoreLittleEndian32(header + KTXGLTypeSize, 1);
+    StoreLittleEndian32(header + KTXGLFormat, layout.glFormat);
+    StoreLittleEndian32(header + KTXGLInternalFormat, glInternalFormat);
+    StoreLittleEndian32(header + KTXGLBaseInternalFormat, layout.glBaseInternalFormat);
+    StoreLittleEndian32(header + KTXPixelWidth, top.nWidth);
+    StoreLittleEndian32(header + KTXPixelHeight, top.nHeight);
+    StoreLittleEndian32(header + KTXNumberOfFaces, 1);
+    StoreLittleEndian32(header + KTXNumberOfMipmapLevels, levelCount);
 }
 
 // imageSize, the data, and zero bytes up to imageSize, a multiple of 4.
@@ -44,7 +44,7 @@ bool WriteLevel(SafeFile& file, const TextureImage& level) {
         return false;
     }
     uint8_t sizeField[4];
-    WriteLittleEndian32(sizeField, uint32_t(imageSize));
+    StoreLittleEndian32(sizeField, uint32_t(imageSize));
     const uint8_t padding[3] = {};
     return file.Write(sizeField, sizeof(sizeField)) && file.Write(level.pData, level.nDataSize) &&
            file.Write(padding, size_t(imageSize - level.nDataSize));

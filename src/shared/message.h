@@ -5,10 +5,10 @@
 
 #include "shared.h"
 
-// Copies text into the caller's buffer, bounded to MESSAGE_BUFFER_SIZE
+// Copies text into the caller's buffer, bounded to kMessageBufferSize
 // bytes; a null buffer is left alone.
 inline void SetMessage(char* buffer, const char* text) {
     if (buffer != nullptr) {
-        std::snprintf(buffer, MESSAGE_BUFFER_SIZE, "%s", text);
+        std::snprintf(buffer, kMessageBufferSize, "%s", text);
     }
 }

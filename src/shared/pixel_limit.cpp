@@ -1,3 +1,5 @@
+// The pixel limit of LoadImage: the default, or VOSTREL_MAX_PIXELS read and
+// checked once per process.
 #include "pixel_limit.h"
 
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// Format-1 records: a fresh buffer installed in one, and the check that one
+// holds a whole picture.
 #include "rgba_image.h"
 
 #include <cstdlib>

@@ -1,3 +1,5 @@
+// SafeFile: a temporary file beside the destination, flushed and renamed
+// over it only once everything was written.
 #include "safe_file.h"
 
 #include <fcntl.h>
@@ -60,17 +62,17 @@ bool SafeFile::Open(const char* destination) {
     if (destination == nullptr || destination[0] == '\0') {
         return false;
     }
-    destination_ = ResolveDestination(destination);
+    m_destination = ResolveDestination(destination);
     struct stat existing {};
-    const bool exists = stat(destination_.c_str(), &existing) == 0;
+    const bool exists = stat(m_destination.c_str(), &existing) == 0;
     if (exists && !S_ISREG(existing.st_mode)) {
         return false;
     }
-    std::filesystem::path directory = std::filesystem::path(destination_).parent_path();
+    std::filesystem::path directory = std::filesystem::path(m_destination).parent_path();
     if (directory.empty()) {
         directory = ".";
     }
-    directory_ = directory.string();
+    m_directory = directory.string();
     std::string pattern = (directory / ".vostrel-XXXXXX").string();
     int descriptor = -1;
     {
@@ -80,16 +82,16 @@ bool SafeFile::Open(const char* destination) {
         if (descriptor < 0) {
             return false;
         }
-        temporary_ = pattern;
-        cleanupSlot_ = RecordTemporaryFile(temporary_.c_str());
+        m_temporary = pattern;
+        m_cleanupSlot = RecordTemporaryFile(m_temporary.c_str());
     }
     if (fchmod(descriptor, DestinationMode(exists ? &existing : nullptr)) != 0) {
         close(descriptor);
         Discard();
         return false;
     }
-    stream_ = fdopen(descriptor, "wb");
-    if (stream_ == nullptr) {
+    m_stream = fdopen(descriptor, "wb");
+    if (m_stream == nullptr) {
         close(descriptor);
         Discard();
         return false;
@@ -98,20 +100,20 @@ bool SafeFile::Open(const char* destination) {
 }
 
 bool SafeFile::Write(const void* data, size_t size) {
-    if (stream_ == nullptr) {
+    if (m_stream == nullptr) {
         return false;
     }
-    return size == 0 || std::fwrite(data, 1, size, stream_) == size;
+    return size == 0 || std::fwrite(data, 1, size, m_stream) == size;
 }
 
 bool SafeFile::Commit() {
-    if (stream_ == nullptr) {
+    if (m_stream == nullptr) {
         return false;
     }
     const bool written =
-        std::fflush(stream_) == 0 && std::ferror(stream_) == 0 && fsync(fileno(stream_)) == 0;
-    const bool closed = std::fclose(stream_) == 0;
-    stream_ = nullptr;
+        std::fflush(m_stream) == 0 && std::ferror(m_stream) == 0 && fsync(fileno(m_stream)) == 0;
+    const bool closed = std::fclose(m_stream) == 0;
+    m_stream = nullptr;
     if (!written || !closed) {
         Discard();
         return false;
@@ -122,30 +124,30 @@ bool SafeFile::Commit() {
         // taken on another thread meanwhile still removes it if the rename
         // has not happened; this thread takes its signals after the release.
         InterruptDeferral deferral;
-        renamed = std::rename(temporary_.c_str(), destination_.c_str()) == 0;
+        renamed = std::rename(m_temporary.c_str(), m_destination.c_str()) == 0;
         if (renamed) {
-            ReleaseTemporaryFile(cleanupSlot_);
-            cleanupSlot_ = -1;
-            temporary_.clear();
+            ReleaseTemporaryFile(m_cleanupSlot);
+            m_cleanupSlot = -1;
+            m_temporary.clear();
         }
     }
     if (!renamed) {
         Discard();
         return false;
     }
-    return SyncDirectory(directory_);
+    return SyncDirectory(m_directory);
 }
 
 void SafeFile::Discard() {
-    if (stream_ != nullptr) {
-        std::fclose(stream_);
-        stream_ = nullptr;
+    if (m_stream != nullptr) {
+        std::fclose(m_stream);
+        m_stream = nullptr;
     }
-    if (!temporary_.empty()) {
+    if (!m_temporary.empty()) {
         InterruptDeferral deferral;
-        unlink(temporary_.c_str());
-        ReleaseTemporaryFile(cleanupSlot_);
-        cleanupSlot_ = -1;
-        temporary_.clear();
+        unlink(m_temporary.c_str());
+        ReleaseTemporaryFile(m_cleanupSlot);
+        m_cleanupSlot = -1;
+        m_temporary.clear();
     }
 }

@@ -22,7 +22,7 @@ class SafeFile {
     bool Open(const char* destination);
 
     // The open temporary file, for writers that hand it to a library.
-    std::FILE* Stream() const { return stream_; }
+    std::FILE* Stream() const { return m_stream; }
 
     // Appends bytes; false on a short write.
     bool Write(const void* data, size_t size);
@@ -37,9 +37,9 @@ class SafeFile {
   private:
     void Discard();
 
-    std::string destination_;
-    std::string directory_;
-    std::string temporary_;
-    int cleanupSlot_ = -1;
-    std::FILE* stream_ = nullptr;
+    std::string m_destination;
+    std::string m_directory;
+    std::string m_temporary;
+    int m_cleanupSlot = -1;
+    std::FILE* m_stream = nullptr;
 };

@@ -15,11 +15,11 @@ class DirectMode : public ::testing::Test {
   protected:
     std::string Input(uint32_t width, uint32_t height) {
         const std::string path =
-            dir_.File("in" + std::to_string(width) + "x" + std::to_string(height) + ".tga");
+            m_dir.File("in" + std::to_string(width) + "x" + std::to_string(height) + ".tga");
         EXPECT_TRUE(WriteTga(path, width, height, PatternPixels(width, height)));
         return path;
     }
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(DirectMode, MipFlagAndSizeArguments) {
@@ -46,7 +46,7 @@ TEST_F(DirectMode, MipFlagAndSizeArguments) {
         {{"yes", "128", "64"}, {128, 64, 6}},
     };
     for (const Case& c : cases) {
-        const std::string output = dir_.File("out.ktx");
+        const std::string output = m_dir.File("out.ktx");
         std::filesystem::remove(output);
         std::vector<std::string> arguments = {input, output, "ETC1 RGB8"};
         arguments.insert(arguments.end(), c.extra.begin(), c.extra.end());
@@ -62,7 +62,7 @@ TEST_F(DirectMode, MipFlagAndSizeArguments) {
 }
 
 TEST_F(DirectMode, FullChainOfANonSquarePicture) {
-    const std::string output = dir_.File("chain.ktx");
+    const std::string output = m_dir.File("chain.ktx");
     ProcessResult run = RunVostrelCmd({Input(256, 128), output, "3DC X", "yes"});
     ASSERT_EQ(run.exitStatus, 0) << run.errorOutput;
     KtxShape shape = ReadKtxShape(output);
@@ -77,7 +77,7 @@ TEST_F(DirectMode, OversizedOrNegativeSizesAreRefused) {
     const std::string input = Input(8, 8);
     for (const std::vector<std::string>& sizes :
          {std::vector<std::string>{"16385"}, {"-1"}, {"0", "99999999999"}, {"-16", "8"}}) {
-        const std::string output = dir_.File("refused.ktx");
+        const std::string output = m_dir.File("refused.ktx");
         std::vector<std::string> arguments = {input, output, "ATC RGB", "no"};
         arguments.insert(arguments.end(), sizes.begin(), sizes.end());
         ProcessResult run = RunVostrelCmd(arguments);
@@ -90,7 +90,8 @@ TEST_F(DirectMode, OversizedOrNegativeSizesAreRefused) {
 }
 
 TEST_F(DirectMode, FailedWriteReportsTheContainersMessage) {
-    ProcessResult run = RunVostrelCmd({Input(8, 8), dir_.File("missing/dir/out.ktx"), "ETC1 RGB8"});
+    ProcessResult run =
+        RunVostrelCmd({Input(8, 8), m_dir.File("missing/dir/out.ktx"), "ETC1 RGB8"});
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_EQ(AfterBanner(run.errorOutput),
               "ERROR: SaveImageKTX: File could not be opened for writing.\n\n<press a key>\n");

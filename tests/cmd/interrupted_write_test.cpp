@@ -57,8 +57,8 @@ class ToolChild {
         }
         envp.push_back(nullptr);
 
-        pid_ = fork();
-        if (pid_ == 0) {
+        m_pid = fork();
+        if (m_pid == 0) {
             close(ready[0]);
             const int in = open("/dev/null", O_RDONLY);
             const int err = open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -72,42 +72,42 @@ class ToolChild {
             _exit(127);
         }
         close(ready[1]);
-        readyFd_ = ready[0];
+        m_readyFd = ready[0];
     }
 
     ~ToolChild() {
-        if (readyFd_ >= 0) {
-            close(readyFd_);
+        if (m_readyFd >= 0) {
+            close(m_readyFd);
         }
-        if (pid_ > 0 && status_ < 0) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
+        if (m_pid > 0 && m_status < 0) {
+            kill(m_pid, SIGKILL);
+            waitpid(m_pid, nullptr, 0);
         }
     }
 
     // True once the tool is held inside a flush; false if it ended first.
     bool Held() {
         char byte = 0;
-        return readyFd_ >= 0 && read(readyFd_, &byte, 1) == 1;
+        return m_readyFd >= 0 && read(m_readyFd, &byte, 1) == 1;
     }
 
-    void Signal(int signal) { kill(pid_, signal); }
+    void Signal(int signal) { kill(m_pid, signal); }
 
     // The wait status.
     int Wait() {
-        if (pid_ > 0 && status_ < 0) {
+        if (m_pid > 0 && m_status < 0) {
             int status = 0;
-            if (waitpid(pid_, &status, 0) == pid_) {
-                status_ = status;
+            if (waitpid(m_pid, &status, 0) == m_pid) {
+                m_status = status;
             }
         }
-        return status_;
+        return m_status;
     }
 
   private:
-    pid_t pid_ = -1;
-    int readyFd_ = -1;
-    int status_ = -1;
+    pid_t m_pid = -1;
+    int m_readyFd = -1;
+    int m_status = -1;
 };
 
 std::string ReadText(const std::string& path) {
@@ -138,20 +138,20 @@ const std::string kOldContent = "the texture written before";
 class DurableWrite : public testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(WriteTga(dir_.File("in.tga"), 64, 64, PatternPixels(64, 64)));
-        WriteText(dir_.File("out.ktx"), kOldContent);
+        ASSERT_TRUE(WriteTga(m_dir.File("in.tga"), 64, 64, PatternPixels(64, 64)));
+        WriteText(m_dir.File("out.ktx"), kOldContent);
     }
 
     int Run(const std::string& fsyncMode) {
-        ToolChild tool({dir_.File("in.tga"), dir_.File("out.ktx"), "3DC X", "yes"}, fsyncMode,
-                       dir_.File("errors.txt"));
+        ToolChild tool({m_dir.File("in.tga"), m_dir.File("out.ktx"), "3DC X", "yes"}, fsyncMode,
+                       m_dir.File("errors.txt"));
         const int status = tool.Wait();
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    std::string Errors() { return ReadText(dir_.File("errors.txt")); }
+    std::string Errors() { return ReadText(m_dir.File("errors.txt")); }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(DurableWrite, FailingFileFlushFailsTheWriteAndKeepsTheDestination) {
@@ -159,8 +159,8 @@ TEST_F(DurableWrite, FailingFileFlushFailsTheWriteAndKeepsTheDestination) {
     EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"),
               std::string::npos)
         << Errors();
-    EXPECT_EQ(ReadText(dir_.File("out.ktx")), kOldContent);
-    EXPECT_TRUE(TemporaryFiles(dir_.Path()).empty());
+    EXPECT_EQ(ReadText(m_dir.File("out.ktx")), kOldContent);
+    EXPECT_TRUE(TemporaryFiles(m_dir.Path()).empty());
 }
 
 // The rename has happened when the directory is flushed: the new file is in
@@ -170,14 +170,14 @@ TEST_F(DurableWrite, FailingDirectoryFlushFailsTheWriteWithTheNewFileInPlace) {
     EXPECT_NE(Errors().find("ERROR: SaveImageKTX: Writing output file failed.\n"),
               std::string::npos)
         << Errors();
-    EXPECT_EQ(ReadKtxShape(dir_.File("out.ktx")).levels, 7u);
-    EXPECT_TRUE(TemporaryFiles(dir_.Path()).empty());
+    EXPECT_EQ(ReadKtxShape(m_dir.File("out.ktx")).levels, 7u);
+    EXPECT_TRUE(TemporaryFiles(m_dir.Path()).empty());
 }
 
 TEST_F(DurableWrite, FlushedWriteSucceeds) {
     EXPECT_EQ(Run("real"), 0) << Errors();
-    EXPECT_EQ(ReadKtxShape(dir_.File("out.ktx")).levels, 7u);
-    EXPECT_TRUE(TemporaryFiles(dir_.Path()).empty());
+    EXPECT_EQ(ReadKtxShape(m_dir.File("out.ktx")).levels, 7u);
+    EXPECT_TRUE(TemporaryFiles(m_dir.Path()).empty());
 }
 
 class InterruptedWrite : public testing::TestWithParam<int> {};

@@ -33,25 +33,25 @@ class RecordingTerminal : public StatusTerminal {
 
 class ProgressLineTest : public ::testing::Test {
   protected:
-    ProgressLineTest() : line_(terminal_, [this] { return now_; }) {}
+    ProgressLineTest() : m_line(m_terminal, [this] { return m_now; }) {}
 
-    void At(int ms) { now_ = ProgressLine::Clock::time_point(milliseconds(ms)); }
+    void At(int ms) { m_now = ProgressLine::Clock::time_point(milliseconds(ms)); }
 
     // What the step sent to the terminal.
     template <typename Step>
     std::string Sent(Step&& step) {
-        const size_t before = terminal_.writes.size();
+        const size_t before = m_terminal.writes.size();
         step();
         std::string sent;
-        for (size_t i = before; i < terminal_.writes.size(); ++i) {
-            sent += terminal_.writes[i];
+        for (size_t i = before; i < m_terminal.writes.size(); ++i) {
+            sent += m_terminal.writes[i];
         }
         return sent;
     }
 
-    RecordingTerminal terminal_;
-    ProgressLine::Clock::time_point now_{};
-    ProgressLine line_;
+    RecordingTerminal m_terminal;
+    ProgressLine::Clock::time_point m_now{};
+    ProgressLine m_line;
 };
 
 std::string Drawn(const std::string& status) { return "\r" + status + "\033[K"; }
@@ -77,57 +77,57 @@ TEST_F(ProgressLineTest, TheFirstStatusComesAtOnceLaterOnesAtMostTenASecond) {
         {501, 2, 0, Drawn("Compressing level 3 of 3, 0%")},
         {601, -1, 100, Drawn("Compressing level 3 of 3, 100%")},
     };
-    line_.OpenCompression();
+    m_line.OpenCompression();
     for (const Step& step : steps) {
         At(step.ms);
         const std::string sent = Sent([&] {
             if (step.level >= 0) {
-                line_.LevelStarted(static_cast<uint32_t>(step.level), 3);
+                m_line.LevelStarted(static_cast<uint32_t>(step.level), 3);
             } else {
-                line_.Progressed(step.done, 100);
+                m_line.Progressed(step.done, 100);
             }
         });
         EXPECT_EQ(sent, step.sent) << "at " << step.ms << " ms";
     }
-    EXPECT_EQ(Sent([&] { line_.CloseCompression(); }), "\r\033[K");
+    EXPECT_EQ(Sent([&] { m_line.CloseCompression(); }), "\r\033[K");
 }
 
 TEST_F(ProgressLineTest, NothingIsDrawnOrErasedWhileTheLineIsClosed) {
-    EXPECT_EQ(Sent([&] { line_.LevelStarted(0, 2); }), "");
-    EXPECT_EQ(Sent([&] { line_.Progressed(1, 2); }), "");
-    line_.OpenCompression();
-    EXPECT_EQ(Sent([&] { line_.CloseCompression(); }), "") << "nothing to erase";
-    EXPECT_EQ(Sent([&] { line_.BeforeText("Warning\n"); }), "");
+    EXPECT_EQ(Sent([&] { m_line.LevelStarted(0, 2); }), "");
+    EXPECT_EQ(Sent([&] { m_line.Progressed(1, 2); }), "");
+    m_line.OpenCompression();
+    EXPECT_EQ(Sent([&] { m_line.CloseCompression(); }), "") << "nothing to erase";
+    EXPECT_EQ(Sent([&] { m_line.BeforeText("Warning\n"); }), "");
 
-    line_.OpenCompression();
-    EXPECT_EQ(Sent([&] { line_.LevelStarted(0, 2); }), Drawn("Compressing level 1 of 2, 0%"));
-    line_.CloseCompression();
-    EXPECT_EQ(Sent([&] { line_.Progressed(1, 2); }), "");
+    m_line.OpenCompression();
+    EXPECT_EQ(Sent([&] { m_line.LevelStarted(0, 2); }), Drawn("Compressing level 1 of 2, 0%"));
+    m_line.CloseCompression();
+    EXPECT_EQ(Sent([&] { m_line.Progressed(1, 2); }), "");
     // A new compression keeps to the pace of the line's earlier drawings.
-    line_.OpenCompression();
+    m_line.OpenCompression();
     At(50);
-    EXPECT_EQ(Sent([&] { line_.LevelStarted(0, 1); }), "");
+    EXPECT_EQ(Sent([&] { m_line.LevelStarted(0, 1); }), "");
     At(100);
-    EXPECT_EQ(Sent([&] { line_.Progressed(1, 4); }), Drawn("Compressing level 1 of 1, 25%"));
+    EXPECT_EQ(Sent([&] { m_line.Progressed(1, 4); }), Drawn("Compressing level 1 of 1, 25%"));
 }
 
 TEST_F(ProgressLineTest, AnUnknownWidthIsTakenAsEightyColumns) {
-    terminal_.columns = 0;
-    line_.SetEntry(0, 1, "/in/" + std::string(100, 'n') + ".png", "");
-    line_.OpenCompression();
-    const std::string sent = Sent([&] { line_.LevelStarted(0, 1); });
+    m_terminal.columns = 0;
+    m_line.SetEntry(0, 1, "/in/" + std::string(100, 'n') + ".png", "");
+    m_line.OpenCompression();
+    const std::string sent = Sent([&] { m_line.LevelStarted(0, 1); });
     ASSERT_EQ(sent.size(), 1 + 79 + 3u) << sent;
     EXPECT_EQ(sent.substr(0, 18), "\rEntry 1 of 1 (...");
 }
 
 TEST_F(ProgressLineTest, ARowWithControlCharactersGetsNoStatus) {
-    line_.SetEntry(0, 2, "/in/a\tb.png", "Compressing /in/a\tb.png as type ATC RGB... ");
-    line_.OpenCompression();
-    line_.LevelStarted(0, 1);
+    m_line.SetEntry(0, 2, "/in/a\tb.png", "Compressing /in/a\tb.png as type ATC RGB... ");
+    m_line.OpenCompression();
+    m_line.LevelStarted(0, 1);
     At(500);
-    line_.Progressed(1, 2);
-    line_.CloseCompression();
-    EXPECT_EQ(terminal_.All(), "");
+    m_line.Progressed(1, 2);
+    m_line.CloseCompression();
+    EXPECT_EQ(m_terminal.All(), "");
 }
 
 // A workspace entry as the tool writes it, with the status drawn before and
@@ -174,13 +174,13 @@ TEST_F(ProgressLineTest, TheScreenEndsAsTheTextWithoutAStatusLeavesIt) {
 }
 
 TEST_F(ProgressLineTest, AStatusNeverReachesTheLastColumn) {
-    line_.SetEntry(1, 2, "/in/a-rather-long-name-for-a-picture.png", "Compressing ... ");
+    m_line.SetEntry(1, 2, "/in/a-rather-long-name-for-a-picture.png", "Compressing ... ");
     for (size_t columns = 1; columns <= 100; ++columns) {
-        terminal_.columns = columns;
-        line_.OpenCompression();
+        m_terminal.columns = columns;
+        m_line.OpenCompression();
         At(static_cast<int>(columns) * 1000);
-        const std::string sent = Sent([&] { line_.LevelStarted(0, 12); });
-        line_.CloseCompression();
+        const std::string sent = Sent([&] { m_line.LevelStarted(0, 12); });
+        m_line.CloseCompression();
         if (columns == 1) {
             EXPECT_EQ(sent, "") << "no room at all";
             continue;

@@ -1,3 +1,5 @@
+// The width and height arguments read as atoi reads them, without its
+// overflow, and the version text of the banner and the workspace header.
 #include <gtest/gtest.h>
 
 #include "front_end.h"

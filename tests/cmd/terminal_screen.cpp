@@ -1,3 +1,5 @@
+// TerminalScreen: the bytes that VostrelCmd writes to a terminal played on a
+// grid of cells, as far as the status line's control sequences go.
 #include "terminal_screen.h"
 
 namespace {
@@ -5,37 +7,37 @@ namespace {
 // The screen as cells of one character each.
 class Cells {
   public:
-    explicit Cells(size_t columns) : columns_(columns), rows_(1) {}
+    explicit Cells(size_t columns) : m_columns(columns), m_rows(1) {}
 
     void Put(std::string_view character) {
-        if (column_ == columns_) {
+        if (m_column == m_columns) {
             NewRow();
         }
-        std::vector<std::string>& row = rows_[row_];
-        if (row.size() <= column_) {
-            row.resize(column_ + 1, " ");
+        std::vector<std::string>& row = m_rows[m_row];
+        if (row.size() <= m_column) {
+            row.resize(m_column + 1, " ");
         }
-        row[column_++] = std::string(character);
+        row[m_column++] = std::string(character);
     }
     void NewRow() {
-        ++row_;
-        column_ = 0;
-        if (rows_.size() <= row_) {
-            rows_.resize(row_ + 1);
+        ++m_row;
+        m_column = 0;
+        if (m_rows.size() <= m_row) {
+            m_rows.resize(m_row + 1);
         }
     }
-    void Return() { column_ = 0; }
+    void Return() { m_column = 0; }
     // A cursor waiting to wrap stands on the last column.
     void EraseRest() {
-        std::vector<std::string>& row = rows_[row_];
-        const size_t from = column_ == columns_ ? columns_ - 1 : column_;
+        std::vector<std::string>& row = m_rows[m_row];
+        const size_t from = m_column == m_columns ? m_columns - 1 : m_column;
         if (row.size() > from) {
             row.resize(from);
         }
     }
     std::vector<std::string> Rows() const {
         std::vector<std::string> rows;
-        for (const std::vector<std::string>& cells : rows_) {
+        for (const std::vector<std::string>& cells : m_rows) {
             std::string& text = rows.emplace_back();
             for (const std::string& cell : cells) {
                 text += cell;
@@ -45,10 +47,10 @@ class Cells {
     }
 
   private:
-    size_t columns_;
-    std::vector<std::vector<std::string>> rows_;
-    size_t row_ = 0;
-    size_t column_ = 0;
+    size_t m_columns;
+    std::vector<std::vector<std::string>> m_rows;
+    size_t m_row = 0;
+    size_t m_column = 0;
 };
 
 size_t CharacterLength(std::string_view bytes, size_t at) {

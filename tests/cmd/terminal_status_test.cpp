@@ -99,8 +99,8 @@ void ExpectSameScreen(const std::string& terminalOutput, const std::string& file
 class TerminalStatus : public ::testing::Test {
   protected:
     void SetUp() override {
-        input_ = dir_.File("picture.tga");
-        ASSERT_TRUE(WriteTga(input_, 512, 384, PatternPixels(512, 384)));
+        m_input = m_dir.File("picture.tga");
+        ASSERT_TRUE(WriteTga(m_input, 512, 384, PatternPixels(512, 384)));
     }
     void TearDown() override { unsetenv("VOSTREL_THREADS"); }
 
@@ -126,26 +126,26 @@ class TerminalStatus : public ::testing::Test {
             xml += entry;
         }
         xml += "</Header>";
-        const std::string path = dir_.File("work.xml");
+        const std::string path = m_dir.File("work.xml");
         std::ofstream(path) << xml;
         return path;
     }
 
     std::string Entry(const std::string& name, const std::string& destination) {
-        const std::string source = dir_.File(name + ".tga");
+        const std::string source = m_dir.File(name + ".tga");
         EXPECT_TRUE(WriteTga(source, 512, 384, PatternPixels(512, 384)));
         return "<Entry source=\"" + source + "\" destination=\"" + destination +
                "\" compression=\"ETC1 RGB8\" mipmap=\"yes\"/>";
     }
 
-    TempDir dir_;
-    std::string input_;
+    TempDir m_dir;
+    std::string m_input;
 };
 
 TEST_F(TerminalStatus, ADirectRunShowsLevelsAndPercentagesThenErasesThem) {
     // The slowest type, for several statuses on most machines.
-    const std::string output = dir_.File("out.ktx");
-    const Runs runs = Both({input_, output, "3DC XY", "yes"}, 1, 80);
+    const std::string output = m_dir.File("out.ktx");
+    const Runs runs = Both({m_input, output, "3DC XY", "yes"}, 1, 80);
     ASSERT_EQ(runs.file.exitStatus, 0) << runs.file.errorOutput;
     ASSERT_EQ(runs.terminal.exitStatus, 0) << runs.terminal.errorOutput;
     EXPECT_EQ(AfterBanner(runs.file.errorOutput), "");
@@ -180,8 +180,8 @@ TEST_F(TerminalStatus, ADirectRunShowsLevelsAndPercentagesThenErasesThem) {
 }
 
 TEST_F(TerminalStatus, AFailingRunErasesTheStatusBeforeItsError) {
-    const std::string output = dir_.File("missing/out.ktx");
-    const Runs runs = Both({input_, output, "ETC1 RGB8", "yes"}, 1, 80);
+    const std::string output = m_dir.File("missing/out.ktx");
+    const Runs runs = Both({m_input, output, "ETC1 RGB8", "yes"}, 1, 80);
     ASSERT_EQ(runs.file.exitStatus, 1);
     ASSERT_EQ(runs.terminal.exitStatus, 1);
     const std::string error =
@@ -203,8 +203,8 @@ TEST_F(TerminalStatus, AFailingRunErasesTheStatusBeforeItsError) {
 // started, while its status is on the terminal.
 TEST_F(TerminalStatus, ALibraryWarningErasesTheStatusFirst) {
     setenv("VOSTREL_THREADS", "two", 1);
-    const std::string output = dir_.File("out.ktx");
-    const Runs runs = Both({input_, output, "ATC RGB", "yes"}, 1, 80);
+    const std::string output = m_dir.File("out.ktx");
+    const Runs runs = Both({m_input, output, "ATC RGB", "yes"}, 1, 80);
     ASSERT_EQ(runs.file.exitStatus, 0) << runs.file.errorOutput;
     ASSERT_EQ(runs.terminal.exitStatus, 0) << runs.terminal.errorOutput;
     EXPECT_EQ(AfterBanner(runs.file.errorOutput), kThreadWarning);
@@ -221,9 +221,9 @@ TEST_F(TerminalStatus, ALibraryWarningErasesTheStatusFirst) {
 // covers that row and the erasure puts back what of it was on the row.
 // Narrow terminals make the row wrap.
 TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
-    const std::string first = Entry("first", dir_.File("first.ktx"));
-    const std::string second = Entry("second", dir_.File("second.ktx"));
-    const std::string third = Entry("third", dir_.File("third.ktx"));
+    const std::string first = Entry("first", m_dir.File("first.ktx"));
+    const std::string second = Entry("second", m_dir.File("second.ktx"));
+    const std::string third = Entry("third", m_dir.File("third.ktx"));
     for (unsigned short columns : {40, 80, 200}) {
         SCOPED_TRACE(std::to_string(columns) + " columns");
         const std::string workspace = WriteWorkspace({first, second, third});
@@ -234,14 +234,15 @@ TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
         ASSERT_EQ(file.exitStatus, 0) << file.errorOutput;
         std::string expected;
         for (const char* name : {"first", "second", "third"}) {
-            expected += "Compressing " + dir_.File(std::string(name) + ".tga") +
-                        " as type ETC1 RGB8... Saved to " + dir_.File(std::string(name) + ".ktx") +
+            expected += "Compressing " + m_dir.File(std::string(name) + ".tga") +
+                        " as type ETC1 RGB8... Saved to " + m_dir.File(std::string(name) + ".ktx") +
                         "\n\n";
         }
         EXPECT_EQ(AfterBanner(file.errorOutput), expected);
 
         const std::string& text = terminal.errorOutput;
-        const std::string lead = "Compressing " + dir_.File("first.tga") + " as type ETC1 RGB8... ";
+        const std::string lead =
+            "Compressing " + m_dir.File("first.tga") + " as type ETC1 RGB8... ";
         const std::string firstStatus =
             columns == 40 ? "Entry 1 of 3 (...): compressing level 1"
                           : "Entry 1 of 3 (first.tga): compressing level 1 of 10, 0%";
@@ -266,17 +267,17 @@ TEST_F(TerminalStatus, AWorkspaceRunNamesTheEntryAndItsFile) {
 // what the tool has always written, byte for byte.
 TEST_F(TerminalStatus, WithoutAUsableTerminalNothingChanges) {
     const std::string workspace = WriteWorkspace(
-        {Entry("first", dir_.File("first.ktx")), Entry("bad", dir_.File("no/bad.ktx"))});
+        {Entry("first", m_dir.File("first.ktx")), Entry("bad", m_dir.File("no/bad.ktx"))});
     const std::vector<std::vector<std::string>> runs = {
-        {input_, dir_.File("out.ktx"), "ETC1 RGB8", "yes"},
-        {input_, dir_.File("no/out.ktx"), "3DC X", "yes"},
+        {m_input, m_dir.File("out.ktx"), "ETC1 RGB8", "yes"},
+        {m_input, m_dir.File("no/out.ktx"), "3DC X", "yes"},
         {"-ws", workspace},
     };
     const std::string expected[] = {
         "",
         "ERROR: SaveImageKTX: File could not be opened for writing.\n\n<press a key>\n",
-        "Compressing " + dir_.File("first.tga") + " as type ETC1 RGB8... Saved to " +
-            dir_.File("first.ktx") + "\n\nCompressing " + dir_.File("bad.tga") +
+        "Compressing " + m_dir.File("first.tga") + " as type ETC1 RGB8... Saved to " +
+            m_dir.File("first.ktx") + "\n\nCompressing " + m_dir.File("bad.tga") +
             " as type ETC1 RGB8... ERROR: SaveImageKTX: File could not be opened for writing.\n\n"
             "<press a key>\n",
     };

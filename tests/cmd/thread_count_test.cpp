@@ -22,8 +22,8 @@ constexpr const char* kWarning =
 class ThreadCountRun : public ::testing::TestWithParam<const char*> {
   protected:
     void SetUp() override {
-        input_ = dir_.File("in.tga");
-        ASSERT_TRUE(WriteTga(input_, 203, 150, PatternPixels(203, 150)));
+        m_input = m_dir.File("in.tga");
+        ASSERT_TRUE(WriteTga(m_input, 203, 150, PatternPixels(203, 150)));
     }
     void TearDown() override { unsetenv("VOSTREL_THREADS"); }
 
@@ -31,21 +31,21 @@ class ThreadCountRun : public ::testing::TestWithParam<const char*> {
     // file's bytes, or empty when the run failed.
     std::string Run(const char* setting, ProcessResult* result) {
         setenv("VOSTREL_THREADS", setting, 1);
-        const std::string output = dir_.File(std::string("out") + setting + ".ktx");
-        *result = RunVostrelCmd({input_, output, GetParam(), "yes"});
+        const std::string output = m_dir.File(std::string("out") + setting + ".ktx");
+        *result = RunVostrelCmd({m_input, output, GetParam(), "yes"});
         EXPECT_EQ(result->exitStatus, 0) << setting << ": " << result->errorOutput;
         return ReadFileBytes(output);
     }
 
-    TempDir dir_;
-    std::string input_;
+    TempDir m_dir;
+    std::string m_input;
 };
 
 TEST_P(ThreadCountRun, SameFileAndTextForEveryThreadCount) {
     ProcessResult alone;
     const std::string expected = Run("1", &alone);
     ASSERT_GT(expected.size(), 64u);
-    EXPECT_EQ(ReadKtxShape(dir_.File("out1.ktx")).levels, 8u);
+    EXPECT_EQ(ReadKtxShape(m_dir.File("out1.ktx")).levels, 8u);
     for (const char* threads : {"2", "3", "7"}) {
         ProcessResult shared;
         EXPECT_TRUE(Run(threads, &shared) == expected) << threads << " threads";

@@ -18,11 +18,11 @@ const std::string kGoodHeader =
 class Workspace : public ::testing::Test {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(WriteTga(dir_.File("in.tga"), 16, 8, PatternPixels(16, 8)));
+        ASSERT_TRUE(WriteTga(m_dir.File("in.tga"), 16, 8, PatternPixels(16, 8)));
     }
 
     std::string Write(const std::string& xml) {
-        const std::string path = dir_.File("work.xml");
+        const std::string path = m_dir.File("work.xml");
         std::ofstream(path) << xml;
         return path;
     }
@@ -30,13 +30,13 @@ class Workspace : public ::testing::Test {
     ProcessResult Run(const std::string& xml) { return RunVostrelCmd({"-ws", Write(xml)}); }
 
     std::string Entry(const std::string& name, const std::string& attributes = "") {
-        return "<Entry source=\"" + dir_.File("in.tga") + "\" destination=\"" + dir_.File(name) +
+        return "<Entry source=\"" + m_dir.File("in.tga") + "\" destination=\"" + m_dir.File(name) +
                "\" compression=\"ETC1 RGB8\" " + attributes + "/>";
     }
 
-    KtxShape Shape(const std::string& name) { return ReadKtxShape(dir_.File(name)); }
+    KtxShape Shape(const std::string& name) { return ReadKtxShape(m_dir.File(name)); }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(Workspace, EachFailureEndsTheRunWithItsMessage) {
@@ -45,7 +45,7 @@ TEST_F(Workspace, EachFailureEndsTheRunWithItsMessage) {
         std::string message;
         bool usage;
     };
-    const std::string missing = dir_.File("missing.tga");
+    const std::string missing = m_dir.File("missing.tga");
     const Case cases[] = {
         {"<Header", "ERROR: Workspace file is invalid. Please check format.", true},
         {"", "ERROR: Workspace file is invalid. Please check format.", true},
@@ -73,11 +73,11 @@ TEST_F(Workspace, EachFailureEndsTheRunWithItsMessage) {
         {kGoodHeader + "<Entry source=\"" + missing +
              "\" destination=\"out.ktx\" compression=\"DXT1\"/></Header>",
          "ERROR: Input image could not be loaded.", true},
-        {kGoodHeader + "<Entry source=\"" + dir_.File("in.tga") +
+        {kGoodHeader + "<Entry source=\"" + m_dir.File("in.tga") +
              "\" destination=\"out.ktx\" compression=\"DXT1\"/></Header>",
          "INVALID COMPRESSION TYPE.", true},
-        {kGoodHeader + "<Entry source=\"" + dir_.File("in.tga") + "\" destination=\"" +
-             dir_.File("no/such/dir/out.ktx") + "\" compression=\"ETC1 RGB8\"/></Header>",
+        {kGoodHeader + "<Entry source=\"" + m_dir.File("in.tga") + "\" destination=\"" +
+             m_dir.File("no/such/dir/out.ktx") + "\" compression=\"ETC1 RGB8\"/></Header>",
          "SaveImageKTX: File could not be opened for writing.", false},
     };
     for (const Case& c : cases) {
@@ -101,17 +101,17 @@ TEST_F(Workspace, HeaderValuesIgnoreCaseAndEmptyHeaderSucceeds) {
 
 TEST_F(Workspace, EntriesRunInOrderAndTheFirstFailureStopsTheRest) {
     const std::string xml = kGoodHeader + Entry("first.ktx") + "<!-- between -->" +
-                            "<Entry source=\"" + dir_.File("missing.tga") +
+                            "<Entry source=\"" + m_dir.File("missing.tga") +
                             "\" destination=\"x.ktx\" compression=\"ETC1 RGB8\"/>" +
                             Entry("third.ktx") + "</Header>";
     ProcessResult run = Run(xml);
     EXPECT_EQ(run.exitStatus, 1);
-    const std::string expected = "Compressing " + dir_.File("in.tga") +
-                                 " as type ETC1 RGB8... Saved to " + dir_.File("first.ktx") +
+    const std::string expected = "Compressing " + m_dir.File("in.tga") +
+                                 " as type ETC1 RGB8... Saved to " + m_dir.File("first.ktx") +
                                  "\n\nERROR: Input image could not be loaded.\n\n" + kUsageText;
     EXPECT_EQ(AfterBanner(run.errorOutput), expected);
-    EXPECT_TRUE(std::filesystem::exists(dir_.File("first.ktx")));
-    EXPECT_FALSE(std::filesystem::exists(dir_.File("third.ktx")));
+    EXPECT_TRUE(std::filesystem::exists(m_dir.File("first.ktx")));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("third.ktx")));
 }
 
 TEST_F(Workspace, SizeAndMipmapAttributes) {
@@ -142,23 +142,23 @@ TEST_F(Workspace, OversizedRequestIsRefused) {
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.errorOutput.find("ERROR: Output width and height must be between 1 and 16384."),
               std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(dir_.File("big.ktx")));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.File("big.ktx")));
 }
 
 TEST_F(Workspace, RelativePathsAreTakenFromTheCurrentDirectory) {
     const std::filesystem::path saved = std::filesystem::current_path();
-    std::filesystem::create_directory(dir_.Path() / "sub");
-    std::filesystem::current_path(dir_.Path());
+    std::filesystem::create_directory(m_dir.Path() / "sub");
+    std::filesystem::current_path(m_dir.Path());
     const std::string xml = kGoodHeader +
                             "<Entry source=\"in.tga\" destination=\"rel.ktx\" "
                             "compression=\"3DC X\"/></Header>";
-    const std::string path = (dir_.Path() / "sub" / "work.xml").string();
+    const std::string path = (m_dir.Path() / "sub" / "work.xml").string();
     std::ofstream(path) << xml;
     ProcessResult run = RunVostrelCmd({"-ws", path});
     std::filesystem::current_path(saved);
     EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
-    EXPECT_TRUE(std::filesystem::exists(dir_.File("rel.ktx")));
-    EXPECT_FALSE(std::filesystem::exists(dir_.Path() / "sub" / "rel.ktx"));
+    EXPECT_TRUE(std::filesystem::exists(m_dir.File("rel.ktx")));
+    EXPECT_FALSE(std::filesystem::exists(m_dir.Path() / "sub" / "rel.ktx"));
 }
 
 }  // namespace

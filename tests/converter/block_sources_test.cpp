@@ -1,3 +1,6 @@
+// Block-compressed sources and destinations of the engine: sizes that the
+// codecs' 32-bit counts could not hold are refused, and each block format's
+// data size.
 #include <gtest/gtest.h>
 
 #include <ostream>

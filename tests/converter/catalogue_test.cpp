@@ -1,3 +1,4 @@
+// The format catalogue: every code it knows, and none other.
 #include <gtest/gtest.h>
 
 #include "format_catalogue.h"

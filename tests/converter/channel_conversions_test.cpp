@@ -1,3 +1,5 @@
+// The channel conversions between bit fields, bytes, 16-bit values, floats
+// and half floats, each fixed bit for bit.
 #include <gtest/gtest.h>
 
 #include <bit>

@@ -1,3 +1,5 @@
+// Whole conversions through MorluneConvert on one-pixel and small images:
+// the bytes written, the codes returned and the messages printed.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,26 +9,6 @@
 #include "engine_test_images.h"
 
 namespace {
-
-std::vector<uint8_t> Sixteens(std::initializer_list<uint16_t> values) {
-    std::vector<uint8_t> bytes;
-    for (const uint16_t value : values) {
-        bytes.push_back(uint8_t(value));
-        bytes.push_back(uint8_t(value >> 8));
-    }
-    return bytes;
-}
-
-std::vector<uint8_t> Floats(std::initializer_list<float> values) {
-    std::vector<uint8_t> bytes;
-    for (const float value : values) {
-        const uint32_t bits = std::bit_cast<uint32_t>(value);
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(uint8_t(bits >> (8 * i)));
-        }
-    }
-    return bytes;
-}
 
 // One whole MorluneConvert request, size query first, from a 1 x 1 source.
 struct ConversionCase {
@@ -154,7 +136,7 @@ TEST(Engine, QuietConversionsPrintNothing) {
     ConvertResult result = ConvertCapturing(source.get(), destination.get());
     EXPECT_EQ(result.code, TRC_OK);
     EXPECT_EQ(result.messages, EngineMessage("Unimplemented scalefiler"));
-    source.layout.nControl = CONTROL_QUIET;
+    source.layout.nControl = kControlQuiet;
     result = ConvertCapturing(source.get(), destination.get());
     EXPECT_EQ(result.code, TRC_OK);
     EXPECT_EQ(result.messages, "");

@@ -1,14 +1,40 @@
-// Images and calls for the engine's tests: records with their own layout
-// block and data, and conversions with their standard-error text captured.
+// Images and calls for the engine's tests: the bytes of wide pixels,
+// records with their own layout block and data, and conversions with their
+// standard-error text captured.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
+#include "byte_order.h"
 #include "morlune.h"
+
+// The bytes of 16-bit values and of floats as the engine's wide formats
+// store them, little-endian.
+inline std::vector<uint8_t> Sixteens(std::initializer_list<uint16_t> values) {
+    std::vector<uint8_t> bytes(values.size() * 2);
+    uint8_t* out = bytes.data();
+    for (const uint16_t value : values) {
+        StoreLittleEndian16(out, value);
+        out += 2;
+    }
+    return bytes;
+}
+
+inline std::vector<uint8_t> Floats(std::initializer_list<float> values) {
+    std::vector<uint8_t> bytes(values.size() * 4);
+    uint8_t* out = bytes.data();
+    for (const float value : values) {
+        StoreLittleEndian32(out, std::bit_cast<uint32_t>(value));
+        out += 4;
+    }
+    return bytes;
+}
 
 // One record with a layout block of its own (optional) and data it owns.
 struct TestImage {

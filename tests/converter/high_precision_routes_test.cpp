@@ -1,3 +1,5 @@
+// The float and 16-bit routes: every channel set through the entry, the
+// float forms of the resampling stages, and the 16-bit route's refusals.
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -11,26 +13,6 @@
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-Bytes Sixteens(std::initializer_list<uint16_t> values) {
-    Bytes bytes;
-    for (uint16_t v : values) {
-        bytes.push_back(uint8_t(v));
-        bytes.push_back(uint8_t(v >> 8));
-    }
-    return bytes;
-}
-
-Bytes Floats(std::initializer_list<float> values) {
-    Bytes bytes;
-    for (float v : values) {
-        const uint32_t bits = std::bit_cast<uint32_t>(v);
-        for (int i = 0; i < 4; ++i) {
-            bytes.push_back(uint8_t(bits >> (8 * i)));
-        }
-    }
-    return bytes;
-}
 
 struct RouteCase {
     const char* name;
@@ -166,7 +148,7 @@ TEST_P(SixteenBitRouteFailure, FailsBeforeWritingAnything) {
         TestImage source(2, 2, RGBA16, Bytes(2 * 2 * 8, 0x11));
         source.layout.bFlipX = c.sourceFlipX;
         source.layout.bFlipY = c.sourceFlipY;
-        source.layout.nControl = c.quiet ? CONTROL_QUIET : 0;
+        source.layout.nControl = c.quiet ? kControlQuiet : 0;
         TestImage destination(c.toWidth, c.toHeight, to);
         destination.layout.bFlipX = c.destinationFlipX;
         destination.layout.bFlipY = c.destinationFlipY;

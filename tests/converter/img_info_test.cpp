@@ -1,9 +1,11 @@
+// ImgSize and ImgInfo: each format's byte count, the layout block's
+// overrides and defaults, and the order of their checks.
 #include <gtest/gtest.h>
 
 #include <ostream>
 
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -36,7 +38,7 @@ TEST_P(ImgSize, CountsTheImagesBytes) {
     const ImgSizeCase& c = GetParam();
     TestImage image(c.width, c.height, c.format);
     image.layout.nPitch = c.pitch;
-    const Morlune converter(nullptr, nullptr);
+    const MorluneStages converter(nullptr, nullptr);
     EXPECT_EQ(converter.ImgSize(image.get()), c.size);
 }
 
@@ -54,7 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ImgSizeCase{3, 2, RGBA16F, 0, 48}, ImgSizeCase{3, 2, L24, 0, 18}));
 
 TEST(ImgSize, RefusesMoreThanFourGibibytes) {
-    const Morlune converter(nullptr, nullptr);
+    const MorluneStages converter(nullptr, nullptr);
     TestImage wide(65536, 65536, RGBA8888);
     // A row alone can be too long to count in 32 bits.
     TestImage longRow(0x20000000, 1, RGBA32F);
@@ -69,7 +71,7 @@ TEST(ImgSize, RefusesMoreThanFourGibibytes) {
 }
 
 TEST(ImgInfo, AnswersFromTheFormatAndTheLayout) {
-    const Morlune converter(nullptr, nullptr);
+    const MorluneStages converter(nullptr, nullptr);
     TestImage palette(3, 1, PAL4_RGB565);
     EXPECT_EQ(converter.ImgInfo(palette.get(), INFO_PITCH), 2u);
     TestImage withoutBlock(1, 1, RGBA8888, {}, false);
@@ -85,14 +87,14 @@ TEST(ImgInfo, AnswersFromTheFormatAndTheLayout) {
 }
 
 TEST(ImgInfo, ANullImageAnswersZeroForEveryField) {
-    const Morlune converter(nullptr, nullptr);
+    const MorluneStages converter(nullptr, nullptr);
     for (uint32_t field = 0; field <= 19; ++field) {
         EXPECT_EQ(converter.ImgInfo(nullptr, field), 0u) << field;
     }
 }
 
 TEST(ImgInfo, ChecksTheFormatBeforeTheField) {
-    Morlune converter(nullptr, nullptr);
+    MorluneStages converter(nullptr, nullptr);
     TestImage unassigned(1, 1, 28);
     testing::internal::CaptureStderr();
     EXPECT_EQ(Thrown([&] { converter.ImgInfo(unassigned.get(), 19); }), TRC_UNSUPPORTED_FORMAT);

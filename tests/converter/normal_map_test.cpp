@@ -1,10 +1,12 @@
+// The normal-map stage: each gradient operator, strength and wrapping, and
+// its failures through the entry.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
 #include "morlune.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -34,7 +36,7 @@ NormalMapRun MakeNormals(const std::vector<uint8_t>& grey, uint32_t width, uint3
     layout.bNormalMapWrap = wrap;
     TextureImage src{width, height, RGBA8888, nullptr, 0, nullptr};
     TextureImage dst{width, height, RGBA8888, &layout, 0, nullptr};
-    Morlune m(&src, &dst);
+    MorluneStages m(&src, &dst);
     PixelBuffer buffer(new uint8_t[grey.size() * 4]);
     for (size_t i = 0; i < grey.size(); ++i) {
         const uint8_t pixel[4] = {grey[i], grey[i], grey[i], uint8_t(10 + i)};
@@ -50,12 +52,12 @@ NormalMapRun MakeNormals(const std::vector<uint8_t>& grey, uint32_t width, uint3
     }
     run.errors = testing::internal::GetCapturedStderr();
     if (run.code == TRC_OK) {
-        EXPECT_EQ(m.m_nWidth, width);
-        EXPECT_EQ(m.m_nHeight, height);
-        EXPECT_EQ(m.m_nBytesPerPixel, 4u);
+        EXPECT_EQ(m.Width(), width);
+        EXPECT_EQ(m.Height(), height);
+        EXPECT_EQ(m.BytesPerPixel(), 4u);
         for (size_t i = 0; i < grey.size(); ++i) {
             Rgba p;
-            std::memcpy(&p, &m.m_pBuffer[i * 4], 4);
+            std::memcpy(&p, m.Buffer() + i * 4, 4);
             run.pixels.push_back(p);
         }
     }

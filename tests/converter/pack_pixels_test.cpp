@@ -1,10 +1,12 @@
+// Direct destinations: pixels packed through the masks at the pitch, and
+// the destination stage's check of the working image's size.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <ostream>
 
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -13,7 +15,7 @@ using Pixel = std::array<uint8_t, 4>;
 // Packs pixels (a width x height working image) into destination, whose
 // data is filled with 0xEE first so that untouched bytes show.
 void Pack(TestImage& destination, const std::vector<Pixel>& pixels) {
-    Morlune converter(nullptr, destination.get());
+    MorluneStages converter(nullptr, destination.get());
     destination.Allocate(converter.ImgSize(destination.get()), 0xEE);
     PixelBuffer buffer(new uint8_t[pixels.size() * 4]);
     for (size_t i = 0; i < pixels.size(); ++i) {
@@ -62,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PackPixels, CopiesRGBA8888AndKeepsTheDataSize) {
     TestImage destination(2, 1, RGBA8888);
-    Morlune converter(nullptr, destination.get());
+    MorluneStages converter(nullptr, destination.get());
     destination.Allocate(12, 0xEE);  // larger than needed
     PixelBuffer buffer(new uint8_t[8]{1, 2, 3, 4, 5, 6, 7, 8});
     converter.InstallBuffer(std::move(buffer), 2, 1, 4);
@@ -92,7 +94,7 @@ TEST(PackPixels, FollowsMaskOverrides) {
 
 TEST(EncodeDestination, RefusesAWorkingImageOfAnotherSize) {
     TestImage destination(2, 2, RGBA8888, std::vector<uint8_t>(16, 0xEE));
-    Morlune converter(nullptr, destination.get());
+    MorluneStages converter(nullptr, destination.get());
     converter.InstallBuffer(PixelBuffer(new uint8_t[4 * 4 * 4]()), 4, 4, 4);
     EXPECT_THROW(converter.EncodeDestination(), TReturnCode);
     EXPECT_EQ(destination.data, std::vector<uint8_t>(16, 0xEE));

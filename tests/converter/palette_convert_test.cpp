@@ -1,3 +1,4 @@
+// Palettised destinations through the engine's entry, read back through it.
 #include <gtest/gtest.h>
 
 #include <cstring>

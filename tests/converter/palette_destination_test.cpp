@@ -1,9 +1,11 @@
+// The palette stage on its own: entries, then indices packed without row
+// padding, and a destination too small for them.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <vector>
 
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ PaletteRun BuildPaletteOf(uint32_t format, uint32_t width, const std::vector<uin
     const uint32_t height = uint32_t(pixels.size() / 4) / width;
     TextureImage src{width, height, RGBA8888, nullptr, 0, nullptr};
     TextureImage dst{width, height, format, nullptr, 0, nullptr};
-    Morlune m(&src, &dst);
+    MorluneStages m(&src, &dst);
     PaletteRun run;
     run.data.assign(m.ImgSize(&dst), kFill);
     dst.pData = run.data.data();
@@ -38,7 +40,7 @@ PaletteRun BuildPaletteOf(uint32_t format, uint32_t width, const std::vector<uin
     }
     run.errors = testing::internal::GetCapturedStderr();
     if (run.code == TRC_OK) {
-        EXPECT_EQ(m.m_pBuffer, nullptr);
+        EXPECT_EQ(m.Buffer(), nullptr);
         EXPECT_EQ(dst.nDataSize, run.data.size());
     }
     return run;

@@ -1,3 +1,4 @@
+// The size and version queries: what they store, and what they refuse.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -91,7 +92,7 @@ TEST_P(VersionQuery, WritesTheVersionOrRefuses) {
     if (c.nullData) {
         destination->pData = nullptr;
     }
-    (c.onSource ? source : destination).layout.nControl = CONTROL_QUERY_VERSION;
+    (c.onSource ? source : destination).layout.nControl = kControlQueryVersion;
     const ConvertResult result =
         ConvertCapturing(c.nullSource ? nullptr : source.get(), destination.get());
     EXPECT_EQ(result.code, c.code);
@@ -115,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VersionQuery, StillNeedsKnownFormats) {
     TestImage source(1, 1, 28);
     TestImage destination(1, 1, RGBA8888, std::vector<uint8_t>(4));
-    destination.layout.nControl = CONTROL_QUERY_VERSION;
+    destination.layout.nControl = kControlQueryVersion;
     const ConvertResult result = ConvertCapturing(source.get(), destination.get());
     EXPECT_EQ(result.code, TRC_UNSUPPORTED_FORMAT);
     EXPECT_EQ(result.messages, EngineMessage("ImgInfo unsupported pInput->nFormat"));
@@ -125,8 +126,8 @@ TEST(VersionQuery, QuietOnTheOtherImageSilencesTheRefusal) {
     TestImage source(1, 1, RGBA8888);
     TestImage destination(1, 1, RGBA8888, std::vector<uint8_t>(4));
     destination->nDataSize = 3;
-    destination.layout.nControl = CONTROL_QUERY_VERSION;
-    source.layout.nControl = CONTROL_QUIET;
+    destination.layout.nControl = kControlQueryVersion;
+    source.layout.nControl = kControlQuiet;
     const ConvertResult result = ConvertCapturing(source.get(), destination.get());
     EXPECT_EQ(result.code, TRC_BUFFER_TOO_SMALL);
     EXPECT_EQ(result.messages, "");

@@ -1,3 +1,5 @@
+// Orientation and resampling: ApplyFlip, Enlarge and Reduce with each
+// filter, in the 8-bit and the float form.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -5,7 +7,7 @@
 #include <vector>
 
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 #include "reduce_filters.h"
 
 namespace {
@@ -40,7 +42,7 @@ Floats PositionImageFloat(uint32_t width, uint32_t height) {
 struct Stage {
     TestImage source;
     TestImage destination;
-    Morlune converter{source.get(), destination.get()};
+    MorluneStages converter{source.get(), destination.get()};
 
     Stage(uint32_t width, uint32_t height, uint32_t toWidth, uint32_t toHeight, uint32_t filter = 0)
         : source(width, height, RGBA8888), destination(toWidth, toHeight, RGBA8888) {
@@ -58,22 +60,22 @@ struct Stage {
 
     Bytes Working() const {
         const size_t bytes =
-            size_t(converter.m_nWidth) * converter.m_nHeight * converter.m_nBytesPerPixel;
-        return Bytes(converter.m_pBuffer.get(), converter.m_pBuffer.get() + bytes);
+            size_t(converter.Width()) * converter.Height() * converter.BytesPerPixel();
+        return Bytes(converter.Buffer(), converter.Buffer() + bytes);
     }
     Floats WorkingFloats() const {
-        Floats values(size_t(converter.m_nWidth) * converter.m_nHeight * 4);
-        std::memcpy(values.data(), converter.m_pBuffer.get(), values.size() * sizeof(float));
+        Floats values(size_t(converter.Width()) * converter.Height() * 4);
+        std::memcpy(values.data(), converter.Buffer(), values.size() * sizeof(float));
         return values;
     }
     Bytes PixelAt(uint32_t x, uint32_t y) const {
         const Bytes all = Working();
-        const size_t at = (size_t(y) * converter.m_nWidth + x) * 4;
+        const size_t at = (size_t(y) * converter.Width() + x) * 4;
         return Bytes(all.begin() + at, all.begin() + at + 4);
     }
     Floats FloatPixelAt(uint32_t x, uint32_t y) const {
         const Floats all = WorkingFloats();
-        const size_t at = (size_t(y) * converter.m_nWidth + x) * 4;
+        const size_t at = (size_t(y) * converter.Width() + x) * 4;
         return Floats(all.begin() + at, all.begin() + at + 4);
     }
     // Enlarge and Reduce, as the routes run them.
@@ -86,9 +88,9 @@ struct Stage {
 TEST(ApplyFlip, LeavesTheBufferAloneWithoutFlags) {
     Stage stage(3, 2, 3, 2);
     stage.Install(PositionImage(3, 2), 4);
-    const uint8_t* before = stage.converter.m_pBuffer.get();
+    const uint8_t* before = stage.converter.Buffer();
     stage.converter.ApplyFlip();
-    EXPECT_EQ(stage.converter.m_pBuffer.get(), before);
+    EXPECT_EQ(stage.converter.Buffer(), before);
     EXPECT_EQ(stage.Working(), PositionImage(3, 2));
 }
 
@@ -197,9 +199,9 @@ TEST_P(Enlarge, RepeatsWholePixels) {
     Stage floats(c.width, c.height, c.toWidth, c.toHeight);
     floats.Install(PositionImageFloat(c.width, c.height), 16);
     floats.converter.Enlarge();
-    ASSERT_EQ(bytes.converter.m_nWidth, c.toWidth);
-    ASSERT_EQ(bytes.converter.m_nHeight, c.toHeight);
-    ASSERT_EQ(floats.converter.m_nWidth, c.toWidth);
+    ASSERT_EQ(bytes.converter.Width(), c.toWidth);
+    ASSERT_EQ(bytes.converter.Height(), c.toHeight);
+    ASSERT_EQ(floats.converter.Width(), c.toWidth);
     for (uint32_t i = 0; i < c.from.size(); ++i) {
         const uint32_t x = i % c.toWidth;
         const uint32_t y = i / c.toWidth;
@@ -216,7 +218,7 @@ TEST(Enlarge, DoesNothingWhenTheDestinationIsNotLarger) {
     Stage stage(4, 4, 2, 4);
     stage.Install(PositionImage(4, 4), 4);
     stage.converter.Enlarge();
-    EXPECT_EQ(stage.converter.m_nWidth, 4u);
+    EXPECT_EQ(stage.converter.Width(), 4u);
     EXPECT_EQ(stage.Working(), PositionImage(4, 4));
 }
 
@@ -281,8 +283,8 @@ TEST(Reduce, BoxAndFourSamplesAverageEachSquareRoundingDown) {
         Stage stage(4, 4, 2, 2, filter);
         stage.Install(SquaresImage(), 4);
         stage.Resample();
-        ASSERT_EQ(stage.converter.m_nWidth, 2u);
-        ASSERT_EQ(stage.converter.m_nHeight, 2u);
+        ASSERT_EQ(stage.converter.Width(), 2u);
+        ASSERT_EQ(stage.converter.Height(), 2u);
         for (uint32_t y = 0; y < 2; ++y) {
             for (uint32_t x = 0; x < 2; ++x) {
                 // Blue: (4x*2+2y*2) over the square's four values, mean 8x+2y+2.5.
@@ -416,7 +418,7 @@ TEST(Reduce, FilterFiveWarnsOncePerPixelAndUsesTheBox) {
 TEST(Reduce, FilterFiveIsQuietWhenTheConverterIs) {
     Stage stage(4, 4, 2, 2, 5);
     stage.Install(SquaresImage(), 4);
-    stage.converter.m_bVerbose = false;
+    stage.converter.SetVerbose(false);
     testing::internal::CaptureStderr();
     stage.Resample();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
@@ -428,11 +430,11 @@ TEST(Resample, WidthGrowsAndHeightShrinksInOnePass) {
     Stage stage(4, 4, 8, 2, 0);
     stage.Install(PositionImage(4, 4), 4);
     stage.converter.Enlarge();
-    EXPECT_EQ(stage.converter.m_nWidth, 8u);
-    EXPECT_EQ(stage.converter.m_nHeight, 4u);
+    EXPECT_EQ(stage.converter.Width(), 8u);
+    EXPECT_EQ(stage.converter.Height(), 4u);
     stage.converter.Reduce();
-    ASSERT_EQ(stage.converter.m_nWidth, 8u);
-    ASSERT_EQ(stage.converter.m_nHeight, 2u);
+    ASSERT_EQ(stage.converter.Width(), 8u);
+    ASSERT_EQ(stage.converter.Height(), 2u);
     for (uint32_t y = 0; y < 2; ++y) {
         for (uint32_t x = 0; x < 8; ++x) {
             // Green is the mean of rows 2y and 2y + 1, rounded down.
@@ -444,9 +446,9 @@ TEST(Resample, WidthGrowsAndHeightShrinksInOnePass) {
 TEST(Resample, NothingChangesAtTheDestinationsSize) {
     Stage stage(3, 3, 3, 3, 4);
     stage.Install(PositionImage(3, 3), 4);
-    const uint8_t* before = stage.converter.m_pBuffer.get();
+    const uint8_t* before = stage.converter.Buffer();
     stage.Resample();
-    EXPECT_EQ(stage.converter.m_pBuffer.get(), before);
+    EXPECT_EQ(stage.converter.Buffer(), before);
 }
 
 }  // namespace

@@ -1,3 +1,4 @@
+// Every direct format through RGBA8888 and back keeps what the format holds.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,10 +1,13 @@
+// Direct and palettised sources: pixels read through the masks at the
+// pitch, and palette indices.
 #include <gtest/gtest.h>
 
 #include <array>
 #include <ostream>
 
+#include "byte_order.h"
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -12,15 +15,15 @@ using Pixel = std::array<uint8_t, 4>;
 
 // The working image that UnpackPixels makes of source.
 std::vector<Pixel> Unpack(TestImage& source) {
-    Morlune converter(source.get(), nullptr);
+    MorluneStages converter(source.get(), nullptr);
     converter.UnpackPixels();
-    EXPECT_EQ(converter.m_nWidth, source->nWidth);
-    EXPECT_EQ(converter.m_nHeight, source->nHeight);
-    EXPECT_EQ(converter.m_nBytesPerPixel, 4u);
+    EXPECT_EQ(converter.Width(), source->nWidth);
+    EXPECT_EQ(converter.Height(), source->nHeight);
+    EXPECT_EQ(converter.BytesPerPixel(), 4u);
     std::vector<Pixel> pixels(uint64_t(source->nWidth) * source->nHeight);
     for (size_t i = 0; i < pixels.size(); ++i) {
         for (size_t c = 0; c < 4; ++c) {
-            pixels[i][c] = converter.m_pBuffer[4 * i + c];
+            pixels[i][c] = converter.Buffer()[4 * i + c];
         }
     }
     return pixels;
@@ -70,9 +73,9 @@ TEST(UnpackPixels, CopiesAnRGBA8888ImageByteForByte) {
         bytes[i] = uint8_t(i * 37 + 5);
     }
     TestImage source(3, 2, RGBA8888, bytes);
-    Morlune converter(source.get(), nullptr);
+    MorluneStages converter(source.get(), nullptr);
     converter.UnpackPixels();
-    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), converter.m_pBuffer.get()));
+    EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), converter.Buffer()));
 }
 
 TEST(UnpackPixels, FollowsMaskOverrides) {
@@ -105,11 +108,10 @@ TEST(UnpackPixels, RejectsTwoThreeAndSevenBitMasksSilently) {
 // 16 palette entries of RGB565, entry i = i * 0x0841 (grey steps), then the
 // indices.
 std::vector<uint8_t> Pal4Rgb565(const std::vector<uint8_t>& indices) {
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes(16 * 2);
     for (uint32_t i = 0; i < 16; ++i) {
         const uint32_t entry = i == 1 ? 0xF800 : i == 2 ? 0x07E0 : i == 3 ? 0x001F : i * 0x0841;
-        bytes.push_back(uint8_t(entry));
-        bytes.push_back(uint8_t(entry >> 8));
+        StoreLittleEndian16(&bytes[2 * i], uint16_t(entry));
     }
     bytes.insert(bytes.end(), indices.begin(), indices.end());
     return bytes;

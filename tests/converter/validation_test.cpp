@@ -1,10 +1,12 @@
+// Validation: each failing check's code and message, quiet on either image,
+// and the route that each pairing of formats takes.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <ostream>
 
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
@@ -174,7 +176,7 @@ TEST_P(ValidationFailure, IsSilentWhenTheSourceAsksForQuiet) {
     if (request.nullSource) {
         GTEST_SKIP() << "a missing source has no layout block to ask with";
     }
-    request.source.layout.nControl = CONTROL_QUIET;
+    request.source.layout.nControl = kControlQuiet;
     const ConvertResult result = ConvertCapturing(request.Source(), request.Destination());
     EXPECT_EQ(result.code, GetParam().code);
     EXPECT_EQ(result.messages, "");
@@ -183,7 +185,7 @@ TEST_P(ValidationFailure, IsSilentWhenTheSourceAsksForQuiet) {
 TEST_P(ValidationFailure, IsSilentWhenTheDestinationAsksForQuiet) {
     Request request;
     GetParam().change(request);
-    request.destination.layout.nControl = CONTROL_QUIET;
+    request.destination.layout.nControl = kControlQuiet;
     const ConvertResult result = ConvertCapturing(request.Source(), request.Destination());
     EXPECT_EQ(result.code, GetParam().code);
     EXPECT_EQ(result.messages, "");
@@ -203,7 +205,7 @@ struct RouteCase {
 void PrintTo(const RouteCase& c, std::ostream* os) { *os << c.name; }
 
 ConversionRoute RouteOf(Request& request) {
-    Morlune converter(request.Source(), request.Destination());
+    MorluneStages converter(request.Source(), request.Destination());
     return converter.Validate();
 }
 
@@ -229,11 +231,11 @@ const RouteCase kRoutes[] = {
          r.nullSource = true;
      },
      ROUTE_QUERY_SIZE},
-    {"VersionQueryOnSource", [](Request& r) { r.source.layout.nControl = CONTROL_QUERY_VERSION; },
+    {"VersionQueryOnSource", [](Request& r) { r.source.layout.nControl = kControlQueryVersion; },
      ROUTE_QUERY_VERSION},
     {"VersionQueryOnDestination",
      [](Request& r) {
-         r.destination.layout.nControl = CONTROL_QUERY_VERSION;
+         r.destination.layout.nControl = kControlQueryVersion;
          r.destination->pData = nullptr;
      },
      ROUTE_QUERY_VERSION},
@@ -271,10 +273,10 @@ INSTANTIATE_TEST_SUITE_P(Validate, ValidationRoute, testing::ValuesIn(kRoutes),
 TEST(Validate, QuietOnEitherImageClearsVerbose) {
     for (const bool onSource : {true, false}) {
         Request request;
-        (onSource ? request.source : request.destination).layout.nControl = CONTROL_QUIET;
-        Morlune converter(request.Source(), request.Destination());
+        (onSource ? request.source : request.destination).layout.nControl = kControlQuiet;
+        MorluneStages converter(request.Source(), request.Destination());
         EXPECT_EQ(converter.Validate(), ROUTE_RGBA8);
-        EXPECT_FALSE(converter.m_bVerbose);
+        EXPECT_FALSE(converter.Verbose());
     }
 }
 

@@ -1,3 +1,5 @@
+// The 16-bit and float sources and destinations of the 8-bit route, one
+// pixel at a time.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -5,39 +7,11 @@
 #include <ostream>
 
 #include "engine_test_images.h"
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 
 namespace {
 
 using Pixel = std::array<uint8_t, 4>;
-
-void Append16(std::vector<uint8_t>& bytes, uint16_t value) {
-    bytes.push_back(uint8_t(value));
-    bytes.push_back(uint8_t(value >> 8));
-}
-
-void Append32F(std::vector<uint8_t>& bytes, float value) {
-    const uint32_t bits = std::bit_cast<uint32_t>(value);
-    for (int i = 0; i < 4; ++i) {
-        bytes.push_back(uint8_t(bits >> (8 * i)));
-    }
-}
-
-std::vector<uint8_t> Sixteens(std::initializer_list<uint16_t> values) {
-    std::vector<uint8_t> bytes;
-    for (const uint16_t value : values) {
-        Append16(bytes, value);
-    }
-    return bytes;
-}
-
-std::vector<uint8_t> Floats(std::initializer_list<float> values) {
-    std::vector<uint8_t> bytes;
-    for (const float value : values) {
-        Append32F(bytes, value);
-    }
-    return bytes;
-}
 
 struct DecodeCase {
     const char* name;
@@ -52,11 +26,11 @@ class DecodeWidePixel : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeWidePixel, GivesTheWorkingPixel) {
     TestImage source(1, 1, GetParam().format, GetParam().bytes);
-    Morlune converter(source.get(), nullptr);
+    MorluneStages converter(source.get(), nullptr);
     converter.DecodeSource();
-    ASSERT_EQ(converter.m_nBytesPerPixel, 4u);
-    const Pixel pixel{converter.m_pBuffer[0], converter.m_pBuffer[1], converter.m_pBuffer[2],
-                      converter.m_pBuffer[3]};
+    ASSERT_EQ(converter.BytesPerPixel(), 4u);
+    const Pixel pixel{converter.Buffer()[0], converter.Buffer()[1], converter.Buffer()[2],
+                      converter.Buffer()[3]};
     EXPECT_EQ(pixel, GetParam().pixel);
 }
 
@@ -87,10 +61,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(DecodeSource, ReadsWidePixelsInOrderWithoutGaps) {
     TestImage source(2, 2, RGB16, Sixteens({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
-    Morlune converter(source.get(), nullptr);
+    MorluneStages converter(source.get(), nullptr);
     converter.DecodeSource();
     const std::vector<uint8_t> expected{1, 2, 3, 255, 4, 5, 6, 255, 7, 8, 9, 255, 10, 11, 12, 255};
-    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), converter.m_pBuffer.get()));
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), converter.Buffer()));
 }
 
 struct EncodeCase {
@@ -106,14 +80,14 @@ class EncodeWidePixel : public testing::TestWithParam<EncodeCase> {};
 
 TEST_P(EncodeWidePixel, WritesTheStoredChannels) {
     TestImage destination(1, 1, GetParam().format);
-    Morlune converter(nullptr, destination.get());
+    MorluneStages converter(nullptr, destination.get());
     destination.Allocate(converter.ImgSize(destination.get()), 0xEE);
     PixelBuffer buffer(new uint8_t[4]);
     std::copy(GetParam().pixel.begin(), GetParam().pixel.end(), buffer.get());
     converter.InstallBuffer(std::move(buffer), 1, 1, 4);
     converter.EncodeDestination();
     EXPECT_EQ(destination.data, GetParam().bytes);
-    EXPECT_EQ(converter.m_pBuffer, nullptr);
+    EXPECT_EQ(converter.Buffer(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(

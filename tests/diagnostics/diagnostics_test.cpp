@@ -21,8 +21,8 @@ class Diagnostics : public ::testing::Test {
   protected:
     void SetUp() override {
         std::fflush(stderr);
-        saved_ = dup(STDERR_FILENO);
-        const int file = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        m_saved = dup(STDERR_FILENO);
+        const int file = open(m_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ASSERT_GE(file, 0);
         dup2(file, STDERR_FILENO);
         close(file);
@@ -30,17 +30,17 @@ class Diagnostics : public ::testing::Test {
     void TearDown() override {
         diagnostics::SetHook(nullptr, nullptr);
         std::fflush(stderr);
-        dup2(saved_, STDERR_FILENO);
-        close(saved_);
+        dup2(m_saved, STDERR_FILENO);
+        close(m_saved);
     }
     std::string Written() {
         std::fflush(stderr);
-        return ReadFileBytes(path_);
+        return ReadFileBytes(m_path);
     }
 
-    TempDir dir_;
-    std::string path_ = dir_.File("stderr.txt");
-    int saved_ = -1;
+    TempDir m_dir;
+    std::string m_path = m_dir.File("stderr.txt");
+    int m_saved = -1;
 };
 
 // Each call of the hook: the text it was given and what standard error
@@ -66,7 +66,7 @@ TEST_F(Diagnostics, WithoutAHookTextIsWrittenAsItIs) {
 }
 
 TEST_F(Diagnostics, TheHookSeesEachTextBeforeItIsWritten) {
-    HookRecord record{path_, {}};
+    HookRecord record{m_path, {}};
     diagnostics::SetHook(Record, &record);
     diagnostics::Write("first\n");
     diagnostics::Print("second %d\n", 2);
@@ -79,7 +79,7 @@ TEST_F(Diagnostics, TheHookSeesEachTextBeforeItIsWritten) {
 }
 
 TEST_F(Diagnostics, ALongFormattedTextIsWrittenWholeAndShownToTheHookCut) {
-    HookRecord record{path_, {}};
+    HookRecord record{m_path, {}};
     diagnostics::SetHook(Record, &record);
     const std::string longText(3000, 'x');
     diagnostics::Print("Morlune error: %s \n", longText.c_str());

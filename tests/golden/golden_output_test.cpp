@@ -79,7 +79,7 @@ void Compress(const GoldenCase& golden, const Job& job, HashTable* actual) {
         owned.back()->pPixelLayout->nEncodeSpeed = golden.encodeSpeed;
         levels.push_back(owned.back().get());
     }
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     ASSERT_TRUE(CompressMipChain(job.picture->image.get(), levels.data(), golden.format, job.width,
                                  job.height, count, message))
         << job.name << ": " << message;

@@ -1,3 +1,5 @@
+// The golden test's pictures, generated from fixed sequences so that they
+// never change.
 #include "golden_pictures.h"
 
 #include <algorithm>
@@ -144,7 +146,7 @@ std::vector<GoldenPicture> CorpusPictures(const std::string& corpusDir) {
     std::vector<GoldenPicture> pictures;
     for (const std::string& path : paths) {
         Record image(CreateTextureImage());
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         if (!LoadImage(path.c_str(), image.get(), message)) {
             continue;
         }

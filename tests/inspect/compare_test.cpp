@@ -93,15 +93,15 @@ class Compare : public ::testing::Test {
         EXPECT_EQ(figures["max_error"].size(), channels.size());
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(Compare, ETC1FiguresMatchAndroidsDecoderLevelByLevel) {
     const Picture source = PatternPicture(16, 16);
-    WritePicture(dir_.File("in.tga"), source);
-    const std::string texture = dir_.File("etc1.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    WritePicture(m_dir.File("in.tga"), source);
+    const std::string texture = m_dir.File("etc1.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     EXPECT_EQ(report["channels"], "RGB");
     EXPECT_EQ(report["texture"]["type"], "ETC1 RGB8");
     ASSERT_EQ(report["levels"].size(), 5u);
@@ -127,16 +127,16 @@ TEST_F(Compare, ETC1FiguresMatchAndroidsDecoderLevelByLevel) {
 
 TEST_F(Compare, ThreeDCXYFiguresMatchTheirOwnArithmeticOnPixelsLibsquishConfirms) {
     const Picture source = PatternPicture(16, 8);
-    WritePicture(dir_.File("in.tga"), source);
-    const std::string texture = dir_.File("xy.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "3DC XY", {"yes"});
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    WritePicture(m_dir.File("in.tga"), source);
+    const std::string texture = m_dir.File("xy.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "3DC XY", {"yes"});
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     EXPECT_EQ(report["channels"], "RG");
     const std::vector<Picture> references = ReferenceChain(source, 5);
     const std::vector<Bytes> data = KtxLevelData(texture);
     for (size_t i = 0; i < 5; ++i) {
         SCOPED_TRACE(i);
-        const std::string level = dir_.File("level.png");
+        const std::string level = m_dir.File("level.png");
         ASSERT_EQ(
             RunVostrelInspect({"decode", texture, level, "--level", std::to_string(i)}).exitStatus,
             0);
@@ -154,22 +154,22 @@ TEST_F(Compare, ThreeDCXYFiguresMatchTheirOwnArithmeticOnPixelsLibsquishConfirms
 
 TEST_F(Compare, AlphaCountsForTheATCTypesWithAlpha) {
     const Picture source = PatternPicture(16, 8);
-    WritePicture(dir_.File("in.tga"), source);
-    const std::string texture = dir_.File("atc.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ATC RGBA Interpolated");
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    WritePicture(m_dir.File("in.tga"), source);
+    const std::string texture = m_dir.File("atc.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ATC RGBA Interpolated");
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     EXPECT_EQ(report["channels"], "RGBA");
-    ASSERT_EQ(RunVostrelInspect({"decode", texture, dir_.File("level.png")}).exitStatus, 0);
-    ExpectLevel(report["levels"][0], Measure(ReadPicture(dir_.File("level.png")), source, "RGBA"),
+    ASSERT_EQ(RunVostrelInspect({"decode", texture, m_dir.File("level.png")}).exitStatus, 0);
+    ExpectLevel(report["levels"][0], Measure(ReadPicture(m_dir.File("level.png")), source, "RGBA"),
                 "RGBA");
 }
 
 TEST_F(Compare, ALargerSourceIsReducedAsVostrelCmdReducesIt) {
     const Picture source = PatternPicture(32, 32);
-    WritePicture(dir_.File("big.tga"), source);
-    const std::string texture = dir_.File("half.ktx");
-    MakeTexture(dir_.File("big.tga"), texture, "ETC1 RGB8", {"yes", "16", "16"});
-    const Json report = CompareJson(dir_.File("big.tga"), texture);
+    WritePicture(m_dir.File("big.tga"), source);
+    const std::string texture = m_dir.File("half.ktx");
+    MakeTexture(m_dir.File("big.tga"), texture, "ETC1 RGB8", {"yes", "16", "16"});
+    const Json report = CompareJson(m_dir.File("big.tga"), texture);
     // The level count follows the source's size: 16, 8, 4, 2, 1 and 1 again.
     ASSERT_EQ(report["levels"].size(), 6u);
     std::vector<Picture> references = ReferenceChain(HalfSize(source), 6);
@@ -184,10 +184,10 @@ TEST_F(Compare, ALargerSourceIsReducedAsVostrelCmdReducesIt) {
 }
 
 TEST_F(Compare, MinimumPsnrFailsTheRunWithItsOwnStatus) {
-    WritePicture(dir_.File("in.tga"), PatternPicture(16, 16));
-    const std::string texture = dir_.File("etc1.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    WritePicture(m_dir.File("in.tga"), PatternPicture(16, 16));
+    const std::string texture = m_dir.File("etc1.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     double lowest = INFINITY;
     size_t lowestLevel = 0;
     for (size_t i = 0; i < report["levels"].size(); ++i) {
@@ -201,13 +201,13 @@ TEST_F(Compare, MinimumPsnrFailsTheRunWithItsOwnStatus) {
 
     const std::string below = std::to_string(lowest - 0.05);
     ProcessResult run =
-        RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--min-psnr", below});
+        RunVostrelInspect({"compare", m_dir.File("in.tga"), texture, "--min-psnr", below});
     EXPECT_EQ(run.exitStatus, 0) << run.errorOutput;
     EXPECT_EQ(run.errorOutput, "");
 
     const std::string above = std::to_string(lowest + 0.05);
-    run =
-        RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--json", "--min-psnr", above});
+    run = RunVostrelInspect(
+        {"compare", m_dir.File("in.tga"), texture, "--json", "--min-psnr", above});
     EXPECT_EQ(run.exitStatus, 3);
     const Json failing = Json::parse(run.output);
     EXPECT_NEAR(failing["min_psnr_db"].get<double>(), lowest + 0.05, 1e-6);
@@ -222,7 +222,7 @@ TEST_F(Compare, MinimumPsnrFailsTheRunWithItsOwnStatus) {
 
 TEST_F(Compare, IdenticalLevelsHaveNoFiniteFigure) {
     const Picture source = PatternPicture(8, 4);
-    WritePicture(dir_.File("in.tga"), source);
+    WritePicture(m_dir.File("in.tga"), source);
     TextureImage* level = CreateTextureImage();
     level->nFormat = 1;
     level->nWidth = 8;
@@ -230,16 +230,16 @@ TEST_F(Compare, IdenticalLevelsHaveNoFiniteFigure) {
     level->nDataSize = uint32_t(source.rgba.size());
     level->pData = static_cast<uint8_t*>(std::malloc(source.rgba.size()));
     std::memcpy(level->pData, source.rgba.data(), source.rgba.size());
-    const std::string texture = dir_.File("copy.ktx");
+    const std::string texture = m_dir.File("copy.ktx");
     ASSERT_TRUE(SaveImageKTX(texture.c_str(), &level, 1, nullptr));
     FreeTextureImage(level);
 
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     EXPECT_EQ(report["channels"], "RGBA");
     EXPECT_TRUE(report["levels"][0]["psnr_db"].is_null());
     EXPECT_EQ(report["levels"][0]["mse"], 0.0);
     const ProcessResult run =
-        RunVostrelInspect({"compare", dir_.File("in.tga"), texture, "--min-psnr", "99"});
+        RunVostrelInspect({"compare", m_dir.File("in.tga"), texture, "--min-psnr", "99"});
     EXPECT_EQ(run.exitStatus, 0);
     EXPECT_NE(run.output.find("    0          8 x 4       inf      0      0      0      0\n"),
               std::string::npos)
@@ -248,12 +248,12 @@ TEST_F(Compare, IdenticalLevelsHaveNoFiniteFigure) {
 }
 
 TEST_F(Compare, TableHasALinePerLevelAndTheChain) {
-    WritePicture(dir_.File("in.tga"), PatternPicture(16, 8));
-    const std::string texture = dir_.File("x.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "3DC X", {"yes"});
-    const ProcessResult run = RunVostrelInspect({"compare", dir_.File("in.tga"), texture});
+    WritePicture(m_dir.File("in.tga"), PatternPicture(16, 8));
+    const std::string texture = m_dir.File("x.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "3DC X", {"yes"});
+    const ProcessResult run = RunVostrelInspect({"compare", m_dir.File("in.tga"), texture});
     ASSERT_EQ(run.exitStatus, 0) << run.errorOutput;
-    const Json report = CompareJson(dir_.File("in.tga"), texture);
+    const Json report = CompareJson(m_dir.File("in.tga"), texture);
     std::istringstream lines(run.output);
     std::vector<std::string> all;
     for (std::string line; std::getline(lines, line);) {
@@ -287,15 +287,15 @@ TEST_F(Compare, DifferencePictureAmplifiesTheStoredChannels) {
         state = state * 1103515245 + 12345;
         source.rgba[i] = uint8_t(state >> 16);
     }
-    WritePicture(dir_.File("in.tga"), source);
-    const std::string texture = dir_.File("x.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "3DC X");
-    ASSERT_EQ(RunVostrelInspect({"decode", texture, dir_.File("level.png")}).exitStatus, 0);
-    const Picture decoded = ReadPicture(dir_.File("level.png"));
+    WritePicture(m_dir.File("in.tga"), source);
+    const std::string texture = m_dir.File("x.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "3DC X");
+    ASSERT_EQ(RunVostrelInspect({"decode", texture, m_dir.File("level.png")}).exitStatus, 0);
+    const Picture decoded = ReadPicture(m_dir.File("level.png"));
     const ProcessResult run = RunVostrelInspect(
-        {"compare", dir_.File("in.tga"), texture, "--diff", dir_.File("diff.png")});
+        {"compare", m_dir.File("in.tga"), texture, "--diff", m_dir.File("diff.png")});
     ASSERT_EQ(run.exitStatus, 0) << run.errorOutput;
-    const Picture difference = ReadPicture(dir_.File("diff.png"));
+    const Picture difference = ReadPicture(m_dir.File("diff.png"));
     ASSERT_EQ(difference.width, 16u);
     ASSERT_EQ(difference.height, 8u);
     bool someError = false;
@@ -311,23 +311,23 @@ TEST_F(Compare, DifferencePictureAmplifiesTheStoredChannels) {
 }
 
 TEST_F(Compare, UnusableInputsFailOnOneLine) {
-    WritePicture(dir_.File("in.tga"), PatternPicture(16, 16));
-    WritePicture(dir_.File("small.tga"), PatternPicture(8, 16));
-    const std::string texture = dir_.File("etc1.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ETC1 RGB8");
+    WritePicture(m_dir.File("in.tga"), PatternPicture(16, 16));
+    WritePicture(m_dir.File("small.tga"), PatternPicture(8, 16));
+    const std::string texture = m_dir.File("etc1.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ETC1 RGB8");
     const struct {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
-        {{dir_.File("small.tga"), texture},
-         dir_.File("small.tga") + ": the source is 8 x 16, smaller than level 0 of " + texture +
+        {{m_dir.File("small.tga"), texture},
+         m_dir.File("small.tga") + ": the source is 8 x 16, smaller than level 0 of " + texture +
              " (16 x 16): a source is reduced, never enlarged, to each level"},
-        {{dir_.File("missing.png"), texture},
-         dir_.File("missing.png") + ": No such file or directory"},
-        {{dir_.File("in.tga"), dir_.File("in.tga")},
-         dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
-        {{dir_.File("in.tga"), texture, "--diff", dir_.File("no/dir/diff.png")},
-         dir_.File("no/dir/diff.png") + ": SaveImagePNG: File could not be opened for writing."},
+        {{m_dir.File("missing.png"), texture},
+         m_dir.File("missing.png") + ": No such file or directory"},
+        {{m_dir.File("in.tga"), m_dir.File("in.tga")},
+         m_dir.File("in.tga") + ": neither a KTX nor a DDS file"},
+        {{m_dir.File("in.tga"), texture, "--diff", m_dir.File("no/dir/diff.png")},
+         m_dir.File("no/dir/diff.png") + ": SaveImagePNG: File could not be opened for writing."},
     };
     for (const auto& c : cases) {
         std::vector<std::string> arguments = {"compare"};

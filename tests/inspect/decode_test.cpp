@@ -37,11 +37,11 @@ std::vector<Picture> EngineLevels(const std::string& path) {
 
 class Decode : public ::testing::Test {
   protected:
-    void SetUp() override { WritePicture(dir_.File("in.tga"), PatternPicture(16, 8)); }
+    void SetUp() override { WritePicture(m_dir.File("in.tga"), PatternPicture(16, 8)); }
 
     // decode with arguments after the texture and output; the written picture.
     Picture DecodeTo(const std::string& texture, const std::vector<std::string>& options) {
-        const std::string out = dir_.File("out.png");
+        const std::string out = m_dir.File("out.png");
         std::vector<std::string> arguments = {"decode", texture, out};
         arguments.insert(arguments.end(), options.begin(), options.end());
         const ProcessResult run = RunVostrelInspect(arguments);
@@ -50,14 +50,14 @@ class Decode : public ::testing::Test {
         return ReadPicture(out);
     }
 
-    TempDir dir_;
+    TempDir m_dir;
 };
 
 TEST_F(Decode, EveryTypeDecodesAsTheEngineDecodesIt) {
     for (const TextureType& type : kTextureTypes) {
         SCOPED_TRACE(type.name);
-        const std::string texture = dir_.File("typed.ktx");
-        MakeTexture(dir_.File("in.tga"), texture, type.name, {"yes"});
+        const std::string texture = m_dir.File("typed.ktx");
+        MakeTexture(m_dir.File("in.tga"), texture, type.name, {"yes"});
         const std::vector<Picture> engine = EngineLevels(texture);
         ASSERT_EQ(engine.size(), 5u);
         for (const uint32_t level : {0u, 1u, 4u}) {
@@ -82,8 +82,8 @@ TEST_F(Decode, EveryTypeDecodesAsTheEngineDecodesIt) {
 }
 
 TEST_F(Decode, ETC1DecodesAsAndroidsDecoderDoes) {
-    const std::string texture = dir_.File("etc1.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ETC1 RGB8");
+    const std::string texture = m_dir.File("etc1.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ETC1 RGB8");
     const Picture decoded = DecodeTo(texture, {});
     Bytes rgb(16 * 8 * 3);
     ASSERT_EQ(etc1_decode_image(KtxLevelData(texture)[0].data(), rgb.data(), 16, 8, 3, 16 * 3), 0);
@@ -95,9 +95,9 @@ TEST_F(Decode, ETC1DecodesAsAndroidsDecoderDoes) {
 }
 
 TEST_F(Decode, SheetOfAThreeLevelChainHoldsEachLevelInPlace) {
-    WritePicture(dir_.File("small.tga"), PatternPicture(4, 4));
-    const std::string texture = dir_.File("chain.ktx");
-    MakeTexture(dir_.File("small.tga"), texture, "ATC RGBA Explicit", {"yes"});
+    WritePicture(m_dir.File("small.tga"), PatternPicture(4, 4));
+    const std::string texture = m_dir.File("chain.ktx");
+    MakeTexture(m_dir.File("small.tga"), texture, "ATC RGBA Explicit", {"yes"});
     std::vector<Picture> levels;
     for (int i = 0; i < 3; ++i) {
         levels.push_back(DecodeTo(texture, {"--level", std::to_string(i)}));
@@ -130,8 +130,8 @@ TEST_F(Decode, SheetOfAThreeLevelChainHoldsEachLevelInPlace) {
 }
 
 TEST_F(Decode, ZoomRepeatsEveryPixelOfALevel) {
-    const std::string texture = dir_.File("x.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "3DC X");
+    const std::string texture = m_dir.File("x.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "3DC X");
     const Picture plain = DecodeTo(texture, {});
     const Picture zoomed = DecodeTo(texture, {"--zoom", "16"});
     ASSERT_EQ(zoomed.width, 256u);
@@ -143,45 +143,45 @@ TEST_F(Decode, ZoomRepeatsEveryPixelOfALevel) {
         }
     }
     const ProcessResult run =
-        RunVostrelInspect({"decode", texture, dir_.File("z.png"), "--zoom", "4"});
-    EXPECT_EQ(run.output, dir_.File("z.png") + ": level 0, zoomed 4 times of " + texture +
+        RunVostrelInspect({"decode", texture, m_dir.File("z.png"), "--zoom", "4"});
+    EXPECT_EQ(run.output, m_dir.File("z.png") + ": level 0, zoomed 4 times of " + texture +
                               " (3DC X), 64 x 32 pixels\n");
 }
 
 TEST_F(Decode, DDSFilesDecodeTheirTopLevel) {
-    const std::string texture = dir_.File("atc.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ATC RGBA Interpolated");
+    const std::string texture = m_dir.File("atc.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ATC RGBA Interpolated");
     TextureImage level{};
     PixelLayout layout{};
     level.pPixelLayout = &layout;
     ASSERT_TRUE(LoadImageKTX(texture.c_str(), &level, true, nullptr));
     TextureImage* levels[] = {&level};
-    const std::string dds = dir_.File("atc.dds");
+    const std::string dds = m_dir.File("atc.dds");
     ASSERT_TRUE(SaveImageDDS(dds.c_str(), levels, 1, nullptr));
     std::free(level.pData);
     EXPECT_EQ(DecodeTo(dds, {}).rgba, DecodeTo(texture, {}).rgba);
 }
 
 TEST_F(Decode, FailuresNameTheFileAndWriteNothing) {
-    const std::string texture = dir_.File("etc1.ktx");
-    MakeTexture(dir_.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
+    const std::string texture = m_dir.File("etc1.ktx");
+    MakeTexture(m_dir.File("in.tga"), texture, "ETC1 RGB8", {"yes"});
     Bytes truncated = ReadBytes(texture);
     truncated.resize(truncated.size() - 1);
-    WriteBytes(dir_.File("cut.ktx"), truncated);
-    const std::string out = dir_.File("out.png");
+    WriteBytes(m_dir.File("cut.ktx"), truncated);
+    const std::string out = m_dir.File("out.png");
     const struct {
         std::vector<std::string> arguments;
         std::string message;
     } cases[] = {
         {{"decode", texture, out, "--level", "5"},
          texture + ": has no level 5: its levels are 0 to 4"},
-        {{"decode", dir_.File("cut.ktx"), out},
-         dir_.File("cut.ktx") +
+        {{"decode", m_dir.File("cut.ktx"), out},
+         m_dir.File("cut.ktx") +
              ": LoadImageKTX: File could not be opened for reading (possibly corrupted?)."},
-        {{"decode", dir_.File("in.tga"), out},
-         dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
-        {{"decode", texture, dir_.File("no/such/dir.png")},
-         dir_.File("no/such/dir.png") + ": SaveImagePNG: File could not be opened for writing."},
+        {{"decode", m_dir.File("in.tga"), out},
+         m_dir.File("in.tga") + ": neither a KTX nor a DDS file"},
+        {{"decode", texture, m_dir.File("no/such/dir.png")},
+         m_dir.File("no/such/dir.png") + ": SaveImagePNG: File could not be opened for writing."},
     };
     for (const auto& c : cases) {
         const ProcessResult run = RunVostrelInspect(c.arguments);

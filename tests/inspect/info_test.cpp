@@ -21,21 +21,21 @@ using Lines = std::vector<std::string>;
 class Info : public ::testing::Test {
   protected:
     void SetUp() override {
-        WritePicture(dir_.File("in.tga"), PatternPicture(16, 8));
-        MakeTexture(dir_.File("in.tga"), dir_.File("etc1.ktx"), "ETC1 RGB8", {"yes"});
-        etc1_ = ReadBytes(dir_.File("etc1.ktx"));
+        WritePicture(m_dir.File("in.tga"), PatternPicture(16, 8));
+        MakeTexture(m_dir.File("in.tga"), m_dir.File("etc1.ktx"), "ETC1 RGB8", {"yes"});
+        m_etc1 = ReadBytes(m_dir.File("etc1.ktx"));
     }
 
     // Writes bytes as a file and runs info on it.
     ProcessResult InfoOn(const Bytes& bytes, bool json = false) {
-        const std::string path = dir_.File("broken.ktx");
+        const std::string path = m_dir.File("broken.ktx");
         WriteBytes(path, bytes);
         return json ? RunVostrelInspect({"info", path, "--json"})
                     : RunVostrelInspect({"info", path});
     }
 
-    TempDir dir_;
-    Bytes etc1_;
+    TempDir m_dir;
+    Bytes m_etc1;
 };
 
 Lines DeviationLines(const std::string& report) {
@@ -56,8 +56,8 @@ Lines DeviationLines(const std::string& report) {
 TEST_F(Info, EveryTypeTheToolWritesConformsAndIsNamed) {
     for (const TextureType& type : kTextureTypes) {
         SCOPED_TRACE(type.name);
-        const std::string path = dir_.File("typed.ktx");
-        MakeTexture(dir_.File("in.tga"), path, type.name, {"yes"});
+        const std::string path = m_dir.File("typed.ktx");
+        MakeTexture(m_dir.File("in.tga"), path, type.name, {"yes"});
         const ProcessResult json = RunVostrelInspect({"info", path, "--json"});
         ASSERT_EQ(json.exitStatus, 0) << json.errorOutput;
         EXPECT_EQ(json.errorOutput, "");
@@ -130,10 +130,10 @@ TEST_F(Info, TextReportListsFieldsKeyValuesAndLevels) {
         entry.push_back(uint8_t(c));
     }
     entry.push_back(0);
-    Bytes file(etc1_.begin(), etc1_.begin() + 64);
+    Bytes file(m_etc1.begin(), m_etc1.begin() + 64);
     PutWord(file, 60, uint32_t(entry.size()));
     file.insert(file.end(), entry.begin(), entry.end());
-    file.insert(file.end(), etc1_.begin() + 64, etc1_.end());
+    file.insert(file.end(), m_etc1.begin() + 64, m_etc1.end());
     const ProcessResult run = InfoOn(file);
     EXPECT_EQ(run.exitStatus, 0) << run.output << run.errorOutput;
     EXPECT_EQ(Tokens(LineStartingWith(run.output, "      28  glInternalFormat")),
@@ -167,36 +167,36 @@ Bytes Resized(Bytes file, size_t size) {
 }
 
 TEST_F(Info, BrokenFilesNameEachDeviationAndFail) {
-    Bytes badIdentifier = etc1_;
+    Bytes badIdentifier = m_etc1;
     badIdentifier[6] = '0';
-    const size_t size = etc1_.size();
+    const size_t size = m_etc1.size();
     const BrokenCase cases[] = {
         {"identifier",
          badIdentifier,
          {"identifier: AB 4B 54 58 20 31 30 BB 0D 0A 1A 0A, but KTX 1.1's is AB 4B 54 58 20 31 31 "
           "BB 0D 0A 1A 0A"}},
         {"endianness",
-         With(etc1_, 12, 0x12345678),
+         With(m_etc1, 12, 0x12345678),
          {"endianness: 0x12345678 is neither 0x04030201 (little-endian) nor 0x01020304 "
           "(big-endian)"}},
-        {"glTypeSize", With(etc1_, 20, 4), {"glTypeSize: 4, but ETC1 RGB8 data needs 1"}},
+        {"glTypeSize", With(m_etc1, 20, 4), {"glTypeSize: 4, but ETC1 RGB8 data needs 1"}},
         {"glBaseInternalFormat",
-         With(etc1_, 32, 0x1908),
+         With(m_etc1, 32, 0x1908),
          {"glBaseInternalFormat: 0x1908, but ETC1 RGB8 needs 0x1907 (GL_RGB)"}},
         {"level size",
-         Resized(With(etc1_, size - 12, 12), size + 4),
+         Resized(With(m_etc1, size - 12, 12), size + 4),
          {"level 4 (1 x 1): imageSize 12, but ETC1 RGB8 data of that size is 8 bytes"}},
         {"bytes missing",
-         Resized(etc1_, size - 3),
+         Resized(m_etc1, size - 3),
          {"level 4 (1 x 1): the file ends 3 bytes before the end of its data"}},
         {"bytes left over",
-         Resized(etc1_, size + 6),
+         Resized(m_etc1, size + 6),
          {"6 bytes are left over after the last level"}},
         {"levels missing",
-         With(etc1_, 56, 7),
+         With(m_etc1, 56, 7),
          {"levels 5 to 6 are missing: the file ends at byte " + std::to_string(size)}},
         {"cut inside the header",
-         Resized(etc1_, 30),
+         Resized(m_etc1, 30),
          {"the file is 30 bytes long, shorter than the 64-byte KTX header"}},
     };
     for (const BrokenCase& c : cases) {
@@ -205,8 +205,8 @@ TEST_F(Info, BrokenFilesNameEachDeviationAndFail) {
         EXPECT_EQ(run.exitStatus, 1);
         EXPECT_EQ(DeviationLines(run.output), c.deviations) << run.output;
         EXPECT_EQ(run.errorOutput,
-                  "VostrelInspect: " + dir_.File("broken.ktx") + ": does not conform to KTX 1.1 (" +
-                      std::to_string(c.deviations.size()) +
+                  "VostrelInspect: " + m_dir.File("broken.ktx") +
+                      ": does not conform to KTX 1.1 (" + std::to_string(c.deviations.size()) +
                       (c.deviations.size() == 1 ? " deviation)\n" : " deviations)\n"));
         const ProcessResult json = InfoOn(c.file, true);
         EXPECT_EQ(json.exitStatus, 1);
@@ -218,7 +218,7 @@ TEST_F(Info, BrokenFilesNameEachDeviationAndFail) {
 
 TEST_F(Info, ConformingFilesTheReaderRefusesFailWithItsMessage) {
     // The whole file byte-swapped, as a big-endian writer makes it.
-    Bytes swapped = etc1_;
+    Bytes swapped = m_etc1;
     for (size_t offset = 12; offset + 4 <= swapped.size(); offset += 4) {
         std::swap(swapped[offset], swapped[offset + 3]);
         std::swap(swapped[offset + 1], swapped[offset + 2]);
@@ -227,7 +227,7 @@ TEST_F(Info, ConformingFilesTheReaderRefusesFailWithItsMessage) {
     EXPECT_EQ(run.exitStatus, 1);
     EXPECT_NE(run.output.find("Verdict: conforms to KTX 1.1\n"), std::string::npos) << run.output;
     EXPECT_NE(run.output.find("  the file is big-endian"), std::string::npos);
-    EXPECT_EQ(run.errorOutput, "VostrelInspect: " + dir_.File("broken.ktx") +
+    EXPECT_EQ(run.errorOutput, "VostrelInspect: " + m_dir.File("broken.ktx") +
                                    ": VostrelCmd's reader refuses it: ValidateKTXImage: Invalid "
                                    "KTX file format.\n");
     const Json document = Json::parse(InfoOn(swapped, true).output);
@@ -237,18 +237,18 @@ TEST_F(Info, ConformingFilesTheReaderRefusesFailWithItsMessage) {
 }
 
 TEST_F(Info, HostileHeadersAreDescribedWithoutHarm) {
-    Bytes entriesPastEverything = With(etc1_, 60, 0xFFFFFFFC);
-    Bytes manyEntries(etc1_.begin(), etc1_.begin() + 64);
+    Bytes entriesPastEverything = With(m_etc1, 60, 0xFFFFFFFC);
+    Bytes manyEntries(m_etc1.begin(), m_etc1.begin() + 64);
     PutWord(manyEntries, 60, 4096);
     manyEntries.resize(64 + 4096, 0);  // 1024 entries of no bytes
     const Bytes cases[] = {
-        With(With(etc1_, 36, 0xFFFFFFFF), 40, 0xFFFFFFFF),
-        With(With(etc1_, 28, 0x1908), 36, 0x80000000),
-        With(etc1_, 56, 0xFFFFFFFF),
-        With(etc1_, 64, 0xFFFFFFFF),
+        With(With(m_etc1, 36, 0xFFFFFFFF), 40, 0xFFFFFFFF),
+        With(With(m_etc1, 28, 0x1908), 36, 0x80000000),
+        With(m_etc1, 56, 0xFFFFFFFF),
+        With(m_etc1, 64, 0xFFFFFFFF),
         entriesPastEverything,
         manyEntries,
-        Bytes(etc1_.begin(), etc1_.begin() + 12),
+        Bytes(m_etc1.begin(), m_etc1.begin() + 12),
     };
     for (const Bytes& file : cases) {
         const ProcessResult run = InfoOn(file, true);
@@ -266,12 +266,12 @@ TEST_F(Info, DDSFilesAreCheckedAgainstTheDialect) {
     for (size_t i = 0; i < levels.size(); ++i) {
         levels[i].pPixelLayout = &layouts[i];
     }
-    ASSERT_TRUE(LoadImageKTX(dir_.File("etc1.ktx").c_str(), levels.data(), false, nullptr));
+    ASSERT_TRUE(LoadImageKTX(m_dir.File("etc1.ktx").c_str(), levels.data(), false, nullptr));
     std::vector<TextureImage*> pointers;
     for (TextureImage& level : levels) {
         pointers.push_back(&level);
     }
-    const std::string path = dir_.File("etc1.dds");
+    const std::string path = m_dir.File("etc1.dds");
     ASSERT_TRUE(SaveImageDDS(path.c_str(), pointers.data(), 5, nullptr));
     for (TextureImage& level : levels) {
         std::free(level.pData);
@@ -305,9 +305,9 @@ TEST_F(Info, FilesOfOtherKindsAndMissingFilesFailOnOneLine) {
         std::string path;
         std::string message;
     } cases[] = {
-        {dir_.File("in.tga"), dir_.File("in.tga") + ": neither a KTX nor a DDS file"},
-        {dir_.File("missing.ktx"), dir_.File("missing.ktx") + ": No such file or directory"},
-        {dir_.Path().string(), dir_.Path().string() + ": Is a directory"},
+        {m_dir.File("in.tga"), m_dir.File("in.tga") + ": neither a KTX nor a DDS file"},
+        {m_dir.File("missing.ktx"), m_dir.File("missing.ktx") + ": No such file or directory"},
+        {m_dir.Path().string(), m_dir.Path().string() + ": Is a directory"},
     };
     for (const auto& c : cases) {
         const ProcessResult run = RunVostrelInspect({"info", c.path});

@@ -1,3 +1,5 @@
+// The VostrelInspect tests' fixtures: the executables run, pictures
+// written and read back, and PSNR computed here on its own.
 #include "inspect_fixtures.h"
 
 #include <FreeImage.h>
@@ -75,21 +77,6 @@ Bytes ReadBytes(const std::string& path) {
 void WriteBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-namespace {
-
-uint32_t Word(const Bytes& bytes, size_t offset) {
-    return uint32_t(bytes.at(offset)) | uint32_t(bytes.at(offset + 1)) << 8 |
-           uint32_t(bytes.at(offset + 2)) << 16 | uint32_t(bytes.at(offset + 3)) << 24;
-}
-
-}  // namespace
-
-void PutWord(Bytes& bytes, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i) {
-        bytes.at(offset + i) = uint8_t(value >> (8 * i));
-    }
 }
 
 std::vector<Bytes> KtxLevelData(const std::string& path) {

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_words.h"
 #include "process.h"
 
 using Bytes = std::vector<uint8_t>;
@@ -50,7 +51,6 @@ std::vector<Bytes> KtxLevelData(const std::string& path);
 
 Bytes ReadBytes(const std::string& path);
 void WriteBytes(const std::string& path, const Bytes& bytes);
-void PutWord(Bytes& bytes, size_t offset, uint32_t value);
 
 // A picture whose sides are powers of two reduced to half its size in each
 // direction that is above 1, each pixel the floor of its 2 x 2 (or 2 x 1)

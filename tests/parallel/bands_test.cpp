@@ -1,3 +1,5 @@
+// RunBands on the pool: every index once, every thread taking part, nested
+// and concurrent loops, and the band sizes.
 #include <gtest/gtest.h>
 #include <signal.h>
 

@@ -1,3 +1,4 @@
+// The progress observer: what a loop reports, when, and on which thread.
 #include <gtest/gtest.h>
 
 #include <atomic>

@@ -1,3 +1,5 @@
+// The thread count from VOSTREL_THREADS and the online cores, and the one
+// warning for a bad value.
 #include <gtest/gtest.h>
 
 #include <ostream>

@@ -1,3 +1,4 @@
+// The colour hash and the histogram's order and limit.
 #include <gtest/gtest.h>
 
 #include "color_hash_table.h"

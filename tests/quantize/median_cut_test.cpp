@@ -1,3 +1,4 @@
+// Median cut: which box is split, where, and the colour each box gives.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -7,21 +7,21 @@
 #include <new>
 #include <vector>
 
-#include "morlune_converter.h"
+#include "morlune_stages.h"
 #include "quantize.h"
 
 namespace {
 
 // Allocations left before the one that fails; negative: none fails.
-long g_allocationsBeforeFailure = -1;
-bool g_failed = false;
+long gAllocationsBeforeFailure = -1;
+bool gFailed = false;
 
 bool ShouldFail() {
-    if (g_allocationsBeforeFailure < 0) {
+    if (gAllocationsBeforeFailure < 0) {
         return false;
     }
-    if (g_allocationsBeforeFailure-- == 0) {
-        g_failed = true;
+    if (gAllocationsBeforeFailure-- == 0) {
+        gFailed = true;
         return true;
     }
     return false;
@@ -65,10 +65,10 @@ Output QuantizeFailing(long allocationsBeforeFailure) {
                                      uint8_t(i % 2 ? 255 : 40)});
     }
     Output out{false, std::vector<uint8_t>(64, 0), std::vector<uint8_t>(64, 0)};
-    g_failed = false;
-    g_allocationsBeforeFailure = allocationsBeforeFailure;
+    gFailed = false;
+    gAllocationsBeforeFailure = allocationsBeforeFailure;
     out.ok = QuantizeImage(pixels.data(), out.indices.data(), out.palette.data(), 16, 8, 8);
-    g_allocationsBeforeFailure = -1;
+    gAllocationsBeforeFailure = -1;
     return out;
 }
 
@@ -79,7 +79,7 @@ TEST(QuantizeImage, OutOfMemoryReturnsFalseExceptInTheMappingCache) {
     int survived = 0;
     for (long k = 0;; ++k) {
         const Output out = QuantizeFailing(k);
-        if (!g_failed) {
+        if (!gFailed) {
             break;
         }
         if (out.ok) {
@@ -107,21 +107,21 @@ EngineOutput BuildPaletteFailing(long allocationsBeforeFailure) {
     EngineOutput out;
     out.data.assign(dst.nDataSize, 0);
     dst.pData = out.data.data();
-    Morlune m(&src, &dst);
+    MorluneStages m(&src, &dst);
     PixelBuffer pixels(new uint8_t[64]);
     for (uint32_t i = 0; i < 64; ++i) {
         pixels[i] = uint8_t(i * 37);
     }
     m.InstallBuffer(std::move(pixels), 4, 4, 4);
     testing::internal::CaptureStderr();
-    g_failed = false;
-    g_allocationsBeforeFailure = allocationsBeforeFailure;
+    gFailed = false;
+    gAllocationsBeforeFailure = allocationsBeforeFailure;
     try {
         m.BuildPalette();
     } catch (TReturnCode code) {
         out.code = code;
     }
-    g_allocationsBeforeFailure = -1;
+    gAllocationsBeforeFailure = -1;
     out.errors = testing::internal::GetCapturedStderr();
     return out;
 }
@@ -132,7 +132,7 @@ TEST(BuildPalette, QuantizerOutOfMemoryFailsTheConversion) {
     int quantizerFailures = 0;
     for (long k = 0;; ++k) {
         const EngineOutput out = BuildPaletteFailing(k);
-        if (!g_failed) {
+        if (!gFailed) {
             break;
         }
         if (out.code == TRC_OK) {

@@ -1,3 +1,5 @@
+// QuantizeImage whole, and its palette order and scaling: few colours kept
+// exactly, translucent entries first, too many colours halved.
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,3 +1,5 @@
+// The driver's refusals: formats outside the container table, sources the
+// engine refuses, and chains of no level.
 #include <gtest/gtest.h>
 
 #include "shared_test_support.h"
@@ -13,13 +15,13 @@ TEST(Compress, RefusesFormatsOutsideTheContainerTableWithoutTouchingTheDestinati
     Record source = MakeRecord(1, 4, 4, 64);
     Record destination(CreateTextureImage());
     for (uint32_t format : {0u, 2u, 21u, 28u, 29u}) {
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(Compress(source.get(), destination.get(), format, 4, 4, message));
         EXPECT_STREQ(message, kCompressUnsupported);
         EXPECT_EQ(destination->nFormat, 0u);
         EXPECT_EQ(destination->nWidth, 0u);
     }
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(Compress(nullptr, destination.get(), 23, 4, 4, message));
     EXPECT_STREQ(message, kCompressUnsupported);
     EXPECT_FALSE(Compress(source.get(), nullptr, 23, 4, 4, message));
@@ -29,7 +31,7 @@ TEST(Compress, RefusesFormatsOutsideTheContainerTableWithoutTouchingTheDestinati
 TEST(Decompress, RefusesSourcesOutsideTheContainerTable) {
     Record source = MakeRecord(2, 4, 4, 48);
     Record destination(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(Decompress(source.get(), destination.get(), 4, 4, message));
     EXPECT_STREQ(message, kDecompressUnsupported);
     EXPECT_EQ(destination->nFormat, 0u);
@@ -40,7 +42,7 @@ TEST(Decompress, RefusesSourcesOutsideTheContainerTable) {
 TEST(Compress, SourceTheEngineRefusesFailsInTheFirstPass) {
     Record source = MakeRecord(28, 4, 4, 64);
     Record destination(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(Compress(source.get(), destination.get(), 23, 4, 4, message));
     EXPECT_STREQ(message,
                  "Compress: Error Occurred in Morlune library, possibly due to unsupported "
@@ -53,7 +55,7 @@ TEST(CompressMipChain, NoLevelsIsDoneAtOnceAndAnUnsupportedFormatFailsAtLevelZer
     EXPECT_TRUE(CompressMipChain(source.get(), nullptr, 23, 4, 4, 0, nullptr));
     Record level(CreateTextureImage());
     TextureImage* levels[] = {level.get()};
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(CompressMipChain(source.get(), levels, 2, 4, 4, 1, message));
     EXPECT_STREQ(message, kCompressUnsupported);
 }

@@ -1,5 +1,8 @@
+// The compression types, their names and container codes, the level count
+// rule, and a new record.
 #include <gtest/gtest.h>
 
+#include "byte_order.h"
 #include "shared.h"
 
 namespace {
@@ -54,8 +57,7 @@ struct ContainerCase {
 };
 
 uint32_t FourCCValue(const char* text) {
-    return uint32_t(uint8_t(text[0])) | uint32_t(uint8_t(text[1])) << 8 |
-           uint32_t(uint8_t(text[2])) << 16 | uint32_t(uint8_t(text[3])) << 24;
+    return LoadLittleEndian32(reinterpret_cast<const uint8_t*>(text));
 }
 
 TEST(CompressionTypes, ContainerCodesBothWays) {

@@ -35,7 +35,7 @@ Chain MakeChain(uint32_t format, uint32_t width, uint32_t height) {
 
 ContainerDescription Describe(const std::string& path) {
     ContainerDescription description;
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_TRUE(DescribeContainerFile(path.c_str(), &description, message)) << message;
     return description;
 }
@@ -390,7 +390,7 @@ TEST(ContainerDescription, OtherFilesAreUnknownAndMissingOnesFail) {
     EXPECT_EQ(SniffContainer(dir.File("described").c_str()), ContainerKind::Unknown);
 
     ContainerDescription missing;
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(DescribeContainerFile(dir.File("none").c_str(), &missing, message));
     EXPECT_STREQ(message, "DescribeContainerFile: File could not be opened for reading.");
     EXPECT_FALSE(DescribeContainerFile(dir.Path().c_str(), &missing, nullptr));

@@ -1,5 +1,8 @@
+// SaveImageDDS, ValidateDDSImage and LoadImageDDS: the dialect's header,
+// round trips, and hostile files refused before anything is allocated.
 #include <gtest/gtest.h>
 
+#include "byte_order.h"
 #include "shared_test_support.h"
 #include "temp_dir.h"
 
@@ -10,8 +13,7 @@ constexpr const char* kCorrupted =
 constexpr const char* kInvalid = "ValidateDDSImage: Invalid DDS file format.";
 
 uint32_t FourCC(const char* text) {
-    return uint32_t(uint8_t(text[0])) | uint32_t(uint8_t(text[1])) << 8 |
-           uint32_t(uint8_t(text[2])) << 16 | uint32_t(uint8_t(text[3])) << 24;
+    return LoadLittleEndian32(reinterpret_cast<const uint8_t*>(text));
 }
 
 Bytes WrittenFile(const TempDir& dir, const TextureImage& image, uint32_t levelCount = 1) {
@@ -50,7 +52,7 @@ Bytes Truncated(Bytes file, size_t size) {
 
 std::string LoadMessage(const std::string& path) {
     Record image(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(LoadImageDDS(path.c_str(), image.get(), true, message));
     EXPECT_EQ(image->pData, nullptr);
     return message;
@@ -124,7 +126,7 @@ TEST(DDSWriter, RefusesAFormatWithoutFourCCWithoutCreatingAFile) {
     TempDir dir;
     Record image = MakeRecord(3, 4, 4, 32);
     TextureImage* levels[] = {image.get()};
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(SaveImageDDS(dir.File("out.dds").c_str(), levels, 1, message));
     EXPECT_STREQ(message, "SaveImageDDS: Unsupported file format.");
     EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());
@@ -138,13 +140,13 @@ TEST(DDSReader, RefusesForeignFourCCsWrongMagicAndEmptyFiles) {
                               WithData(Prefix(FourCC("DXT1"), 4, 4, 8), 8), wrongMagic, Bytes{}}) {
         const std::string path = dir.File("foreign.dds");
         WriteFileBytes(path, file);
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         uint32_t levelCount = 0;
         EXPECT_FALSE(ValidateDDSImage(path.c_str(), &levelCount, message));
         EXPECT_STREQ(message, kInvalid);
         EXPECT_EQ(LoadMessage(path), kInvalid);
     }
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     uint32_t levelCount = 0;
     EXPECT_FALSE(ValidateDDSImage(dir.File("absent.dds").c_str(), &levelCount, message));
     EXPECT_STREQ(message, "ValidateDDSImage: File could not be opened for reading.");

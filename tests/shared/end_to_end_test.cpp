@@ -1,3 +1,5 @@
+// A picture through the tool to an ETC1 texture, decoded by Android's ETC1
+// library.
 #include <FreeImage.h>
 #include <android/ETC1/etc1.h>
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// Compress, Decompress and CompressMipChain through the engine: sizes,
+// level sizes, failures and the level-start function.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -39,7 +41,7 @@ TEST(Compress, GivesTheBlockSizeOfEachFormat) {
     for (const auto& [format, size] : cases) {
         SCOPED_TRACE(format);
         Record destination(CreateTextureImage());
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         ASSERT_TRUE(Compress(source.get(), destination.get(), format, 8, 4, message)) << message;
         EXPECT_EQ(destination->nFormat, format);
         EXPECT_EQ(destination->nDataSize, size);
@@ -62,7 +64,7 @@ TEST(Compress, SourceWithoutDataFailsInTheSecondPassAndKeepsTheBuffer) {
     std::free(source->pData);
     source->pData = nullptr;
     Record destination(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(Compress(source.get(), destination.get(), 23, 4, 4, message));
     EXPECT_STREQ(message,
                  "Compress: Error occurred in second pass through Morlune library, panic!");
@@ -78,7 +80,7 @@ TEST(CompressMipChain, NineLevelsOfAWideImageFollowTheLevelSizeRule) {
         records.emplace_back(CreateTextureImage());
         levels.push_back(records.back().get());
     }
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     ASSERT_TRUE(CompressMipChain(source.get(), levels.data(), 23, 256, 64, 9, message)) << message;
     const std::pair<uint32_t, uint32_t> sizes[] = {{256, 64}, {128, 32}, {64, 16}, {32, 8}, {16, 4},
                                                    {8, 2},    {4, 1},    {2, 1},   {1, 1}};
@@ -110,7 +112,7 @@ TEST(CompressMipChain, FailureAtLevelThreeKeepsTheLevelsBefore) {
     }
     TextureImage* levels[] = {records[0].get(), records[1].get(), records[2].get(), nullptr,
                               records[4].get()};
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(CompressMipChain(source.get(), levels, 24, 16, 16, 5, message));
     EXPECT_STREQ(message,
                  "Compress: Make sure that both input and output textures have a supported "
@@ -192,7 +194,7 @@ TEST(LoadImage, KTXAndDDSTexturesDecodeAtTheirTopLevelSize) {
         const std::string path = dir.File(name);
         WriteContainer(path, ktx, format, 8, 4, {255, 0, 0, 255});
         Record image(CreateTextureImage());
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         ASSERT_TRUE(LoadImage(path.c_str(), image.get(), message)) << message;
         EXPECT_EQ(image->nFormat, 1u);
         EXPECT_EQ(image->nWidth, 8u);

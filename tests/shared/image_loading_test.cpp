@@ -1,3 +1,5 @@
+// LoadImage: pictures through the picture library in their order and
+// channels, and KTX and DDS inputs through the engine.
 #include <FreeImage.h>
 #include <gtest/gtest.h>
 
@@ -37,7 +39,7 @@ void SaveBitmap(const std::string& path, FREE_IMAGE_FORMAT format, FIBITMAP* bit
 
 std::string LoadMessage(const std::string& path) {
     Record image(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(LoadImage(path.c_str(), image.get(), message));
     return message;
 }
@@ -148,7 +150,7 @@ TEST(LoadImage, DXT1FileIsLoadedThroughThePictureLibrary) {
     const std::string path = dir.File("red.dds");
     WriteFileBytes(path, DXT1File(4, 4, kRedBlock));
     Record image(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     ASSERT_TRUE(LoadImage(path.c_str(), image.get(), message)) << message;
     EXPECT_EQ(image->nFormat, 1u);
     EXPECT_EQ(image->nWidth, 4u);
@@ -198,7 +200,7 @@ TEST(LoadBlankImage, IsOpaqueWhite) {
     EXPECT_EQ(image->nWidth, 3u);
     EXPECT_EQ(image->nHeight, 2u);
     EXPECT_EQ(RecordBytes(*image), Bytes(24, 0xFF));
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(LoadBlankImage(image.get(), 0x10000, 0x10000, message));
     EXPECT_STREQ(message, "LoadBlankImage: Out of memory.");
 }

@@ -1,3 +1,5 @@
+// SaveImageKTX, ValidateKTXImage and LoadImageKTX: the header's fields,
+// padding, chains read back, and hostile files refused.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -43,7 +45,7 @@ void AppendLevel(Bytes& file, uint32_t imageSize, uint32_t dataBytes) {
 
 std::string LoadMessage(const std::string& path, bool firstLevelOnly, size_t arraySize = 1) {
     LevelArray array(arraySize);
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(LoadImageKTX(path.c_str(), array.levels.data(), firstLevelOnly, message));
     return message;
 }
@@ -101,7 +103,7 @@ TEST(KTXWriter, RefusesAFormatOutsideTheContainerTableWithoutCreatingAFile) {
     Record image = MakeRecord(2, 4, 4, 48);
     TextureImage* levels[] = {image.get()};
     const std::string path = dir.File("out.ktx");
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(SaveImageKTX(path.c_str(), levels, 1, message));
     EXPECT_STREQ(message, "SaveImageKTX: Unsupported file format.");
     EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());
@@ -148,7 +150,7 @@ TEST(KTXReader, RejectsOtherByteOrderAndFormatsOutsideTheTable) {
     for (const Bytes& file : {bigEndian, uncompressedRGB, badIdentifier, Bytes{}}) {
         const std::string path = dir.File("bad.ktx");
         WriteFileBytes(path, file);
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         uint32_t levelCount = 77;
         EXPECT_FALSE(ValidateKTXImage(path.c_str(), &levelCount, message));
         EXPECT_STREQ(message, kInvalid);
@@ -159,7 +161,7 @@ TEST(KTXReader, RejectsOtherByteOrderAndFormatsOutsideTheTable) {
 
 TEST(KTXReader, MissingFileCannotBeOpened) {
     TempDir dir;
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     uint32_t levelCount = 0;
     EXPECT_FALSE(ValidateKTXImage(dir.File("absent.ktx").c_str(), &levelCount, message));
     EXPECT_STREQ(message, "ValidateKTXImage: File could not be opened for reading.");
@@ -174,7 +176,7 @@ TEST(KTXReader, MissingLevelFailsUnlessOnlyTheFirstIsWanted) {
     WriteFileBytes(path, file);
 
     LevelArray all(3);
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(LoadImageKTX(path.c_str(), all.levels.data(), false, message));
     EXPECT_STREQ(message, kCorrupted);
     EXPECT_EQ(all.levels[0].nDataSize, 32u);

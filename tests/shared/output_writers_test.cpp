@@ -1,3 +1,5 @@
+// SaveImageTGA, SaveImagePNG and SaveImageRAW: pictures that load back
+// byte for byte, and what they refuse.
 #include <gtest/gtest.h>
 
 #include "shared_test_support.h"
@@ -31,11 +33,11 @@ TEST(SaveImageTGA, RefusesAnythingButAnUncompressedRecordAndCreatesNoFile) {
     Record shortData = MakeRecord(1, 4, 4, 60);
     for (const TextureImage* image :
          {compressed.get(), shortData.get(), static_cast<TextureImage*>(nullptr)}) {
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(SaveImageTGA(path.c_str(), image, message));
         EXPECT_STREQ(message, kNotUncompressed);
     }
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(SaveImageTGA(nullptr, shortData.get(), message));
     EXPECT_STREQ(message, kNotUncompressed);
     EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());
@@ -67,14 +69,14 @@ TEST(SaveImagePNG, RefusesAnythingButAnUncompressedRecordAndLeavesNoFile) {
     Record shortData = MakeRecord(1, 4, 4, 60);
     for (const TextureImage* image :
          {compressed.get(), shortData.get(), static_cast<TextureImage*>(nullptr)}) {
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(SaveImagePNG(path.c_str(), image, message));
         EXPECT_STREQ(message,
                      "SaveImagePNG: Writing output file failed (make sure you are saving out an "
                      "uncompressed image).");
     }
     Record image = MakeRecord(1, 1, 1, 4);
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(SaveImagePNG(dir.File("no/such/dir/out.png").c_str(), image.get(), message));
     EXPECT_STREQ(message, "SaveImagePNG: File could not be opened for writing.");
     EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());
@@ -91,7 +93,7 @@ TEST(SaveImageRAW, WritesTheDataBytesAlone) {
 
 TEST(SaveImageRAW, NullRecordFailsAndCreatesNoFile) {
     TempDir dir;
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_FALSE(SaveImageRAW(dir.File("null.raw").c_str(), nullptr, message));
     EXPECT_STREQ(message, "SaveImageRAW: Writing output file failed.");
     EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());

@@ -72,7 +72,7 @@ TEST(PictureLimit, HeadersAboveTheLimitAreRefusedBeforeDecoding) {
         SCOPED_TRACE(bomb.name);
         WriteFileBytes(dir.File(bomb.name), bomb.file);
         Record image(CreateTextureImage());
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(LoadImage(dir.File(bomb.name).c_str(), image.get(), message));
         EXPECT_STREQ(message, "LoadImage: Image too large.");
         EXPECT_EQ(image->pData, nullptr);

@@ -31,7 +31,7 @@ void SaveValues(const std::string& path, FREE_IMAGE_FORMAT format, FREE_IMAGE_TY
 
 Bytes Loaded(const std::string& path) {
     Record image(CreateTextureImage());
-    char message[MESSAGE_BUFFER_SIZE] = "";
+    char message[kMessageBufferSize] = "";
     EXPECT_TRUE(LoadImage(path.c_str(), image.get(), message)) << message;
     EXPECT_EQ(image->nFormat, 1u);
     return RecordBytes(*image);
@@ -178,7 +178,7 @@ TEST(LoadImage, PixelTypesWithoutAnRGBAFormAreNamed) {
     for (const char* name : {"signed.tif", "wide.tif", "double.tif"}) {
         SCOPED_TRACE(name);
         Record image(CreateTextureImage());
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(LoadImage(dir.File(name).c_str(), image.get(), message));
         EXPECT_STREQ(message, "LoadImage: Pixel type not supported.");
     }

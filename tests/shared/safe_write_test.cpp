@@ -1,3 +1,5 @@
+// Every writer writes its file whole or not at all: missing directories,
+// failed writes, permissions and symbolic links.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -52,7 +54,7 @@ TEST(SafeWrites, DestinationInAMissingDirectoryFailsAndLeavesNothing) {
     Record image = Picture();
     for (const Writer& writer : Writers()) {
         SCOPED_TRACE(writer.name);
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(writer.save(dir.File("missing/out.bin"), image.get(), message));
         EXPECT_STREQ(message, writer.cannotCreate);
         EXPECT_TRUE(DirectoryEntries(dir.Path()).empty());
@@ -65,7 +67,7 @@ TEST(SafeWrites, DestinationThatIsADirectoryFailsAndLeavesItAlone) {
     Record image = Picture();
     for (const Writer& writer : Writers()) {
         SCOPED_TRACE(writer.name);
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         EXPECT_FALSE(writer.save(dir.File("target"), image.get(), message));
         EXPECT_STREQ(message, writer.cannotCreate);
         EXPECT_EQ(DirectoryEntries(dir.Path()), std::vector<std::string>{"target"});
@@ -81,7 +83,7 @@ TEST(SafeWrites, FailedWriteLeavesTheExistingDestinationByteForByte) {
     for (const Writer& writer : Writers()) {
         SCOPED_TRACE(writer.name);
         WriteFileBytes(path, original);
-        char message[MESSAGE_BUFFER_SIZE] = "";
+        char message[kMessageBufferSize] = "";
         bool saved = true;
         WithFileSizeLimit(4096, [&] { saved = writer.save(path, image.get(), message); });
         EXPECT_FALSE(saved);

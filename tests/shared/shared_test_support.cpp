@@ -1,3 +1,5 @@
+// The container and loader tests' helpers: file bytes, records of known
+// contents, directory listings and a file size limit.
 #include "shared_test_support.h"
 
 #include <sys/resource.h>
@@ -16,22 +18,6 @@ Bytes ReadFileBytes(const std::string& path) {
 void WriteFileBytes(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-}
-
-uint32_t Word(const Bytes& bytes, size_t offset) {
-    return uint32_t(bytes.at(offset)) | uint32_t(bytes.at(offset + 1)) << 8 |
-           uint32_t(bytes.at(offset + 2)) << 16 | uint32_t(bytes.at(offset + 3)) << 24;
-}
-
-void PutWord(Bytes& bytes, size_t offset, uint32_t value) {
-    for (size_t i = 0; i < 4; ++i) {
-        bytes.at(offset + i) = uint8_t(value >> (8 * i));
-    }
-}
-
-void AppendWord(Bytes& bytes, uint32_t value) {
-    bytes.resize(bytes.size() + 4);
-    PutWord(bytes, bytes.size() - 4, value);
 }
 
 Record MakeRecord(uint32_t format, uint32_t width, uint32_t height, uint32_t size, uint8_t seed) {

@@ -10,16 +10,13 @@
 #include <string>
 #include <vector>
 
+#include "file_words.h"
 #include "shared.h"
 
 using Bytes = std::vector<uint8_t>;
 
 Bytes ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const Bytes& bytes);
-
-uint32_t Word(const Bytes& bytes, size_t offset);
-void PutWord(Bytes& bytes, size_t offset, uint32_t value);
-void AppendWord(Bytes& bytes, uint32_t value);
 
 struct RecordDeleter {
     void operator()(TextureImage* image) const { FreeTextureImage(image); }

@@ -1,7 +1,11 @@
+// The tests' small input pictures written as TGA files, their pattern, and
+// the shape of a KTX file read from its header.
 #include "fixture_images.h"
 
 #include <fstream>
 #include <sstream>
+
+#include "byte_order.h"
 
 bool WriteTga(const std::string& path, uint32_t width, uint32_t height,
               const std::vector<uint8_t>& rgba) {
@@ -10,10 +14,8 @@ bool WriteTga(const std::string& path, uint32_t width, uint32_t height,
     }
     std::vector<uint8_t> file(18 + rgba.size());
     file[2] = 2;
-    file[12] = uint8_t(width);
-    file[13] = uint8_t(width >> 8);
-    file[14] = uint8_t(height);
-    file[15] = uint8_t(height >> 8);
+    StoreLittleEndian16(&file[12], uint16_t(width));
+    StoreLittleEndian16(&file[14], uint16_t(height));
     file[16] = 32;
     file[17] = 0x28;
     for (size_t i = 0; i < rgba.size(); i += 4) {
@@ -53,11 +55,7 @@ KtxShape ReadKtxShape(const std::string& path) {
     KtxShape shape;
     if (bytes.size() >= 64) {
         auto word = [&](size_t offset) {
-            uint32_t value = 0;
-            for (int i = 3; i >= 0; --i) {
-                value = value << 8 | uint8_t(bytes[offset + i]);
-            }
-            return value;
+            return LoadLittleEndian32(reinterpret_cast<const uint8_t*>(bytes.data()) + offset);
         };
         shape = {word(36), word(40), word(56)};
     }

@@ -1,3 +1,5 @@
+// Running the tool and other programs as child processes, with standard
+// error captured or on a pseudo-terminal.
 #include "process.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// A fresh temporary directory per test, removed afterwards.
 #include "temp_dir.h"
 
 #include <cstdlib>
@@ -8,10 +9,10 @@ TempDir::TempDir() {
     if (made == nullptr) {
         std::abort();
     }
-    path_ = made;
+    m_path = made;
 }
 
 TempDir::~TempDir() {
     std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(m_path, ignored);
 }

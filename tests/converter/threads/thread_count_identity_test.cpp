@@ -47,7 +47,7 @@ struct Level {
 void Convert(const TextureImage& source, uint32_t format, uint32_t speed, uint32_t width,
              uint32_t height, Level* level) {
     level->layout.nEncodeSpeed = speed;
-    level->layout.nControl = CONTROL_QUIET;
+    level->layout.nControl = kControlQuiet;
     level->image = TextureImage{width, height, format, &level->layout, 0, nullptr};
     ASSERT_EQ(MorluneConvert(&source, &level->image), TRC_OK);
     level->data.assign(level->image.nDataSize, 0);
@@ -59,7 +59,7 @@ void Convert(const TextureImage& source, uint32_t format, uint32_t speed, uint32
 std::vector<std::vector<uint8_t>> MakeChain(uint32_t format, uint32_t speed) {
     std::vector<uint8_t> pixels = Picture();
     PixelLayout sourceLayout{};
-    sourceLayout.nControl = CONTROL_QUIET;
+    sourceLayout.nControl = kControlQuiet;
     const TextureImage picture{
         kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()), pixels.data()};
     std::vector<Level> levels(8);  // 203 x 150 down to 1 x 1
@@ -144,7 +144,7 @@ TEST(EncodeProgress, OnlyTheEncodeReportsItsBlocksFromStartToEnd) {
     UseThreads("3");
     std::vector<uint8_t> pixels = Picture();
     PixelLayout sourceLayout{};
-    sourceLayout.nControl = CONTROL_QUIET;
+    sourceLayout.nControl = kControlQuiet;
     const TextureImage picture{
         kWidth, kHeight, RGBA8888, &sourceLayout, uint32_t(pixels.size()), pixels.data()};
     for (const ChainCase& c : kChains) {

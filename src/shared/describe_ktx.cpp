@@ -2,12 +2,15 @@
 // header's identifier, byte order and format fields, the key/value data, and
 // every level's imageSize against what its format needs, down to the last
 // byte of the file.
+#include "describe_ktx.h"
+
 #include <algorithm>
 #include <cstring>
 #include <vector>
 
+#include "byte_order.h"
 #include "container_layout.h"
-#include "description_parts.h"
+#include "description_pieces.h"
 #include "ktx_format.h"
 #include "shared.h"
 
@@ -15,7 +18,7 @@ namespace {
 
 constexpr uint8_t kKTX20Identifier[12] = {0xAB, 0x4B, 0x54, 0x58, 0x20, 0x32,
                                           0x30, 0xBB, 0x0D, 0x0A, 0x1A, 0x0A};
-constexpr uint32_t kSwappedEndianness = 0x01020304;
+constexpr uint32_t kKTXBigEndian = 0x01020304;
 // CountMipLevels of the largest 32-bit size: no texture has more levels.
 constexpr uint32_t kMostLevels = 32;
 // Key/value data past this many bytes is not examined, nor entries after
@@ -76,22 +79,21 @@ std::string GLNameText(const GLName (&names)[N], uint32_t value) {
 uint32_t Pad4(uint32_t size) { return (4 - size % 4) % 4; }
 
 // Reads the file's 32-bit numbers in its own byte order.
-class KTXReader {
+class KTXDescriber {
   public:
-    KTXReader(InputFile& file, ContainerDescription* description) : file_(file), d_(*description) {}
+    KTXDescriber(InputFile& file, ContainerDescription* description)
+        : m_file(file), m_description(*description) {}
 
     void Describe();
 
   private:
     uint32_t Word(const uint8_t* bytes) const {
-        const uint32_t value = uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 |
-                               uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
-        return swapped_ ? __builtin_bswap32(value) : value;
+        return m_swapped ? LoadBigEndian32(bytes) : LoadLittleEndian32(bytes);
     }
-    uint32_t HeaderWord(size_t offset) const { return Word(header_ + offset); }
+    uint32_t HeaderWord(size_t offset) const { return Word(m_header + offset); }
 
-    void Deviation(std::string text) { d_.deviations.push_back(std::move(text)); }
-    void Note(std::string text) { d_.notes.push_back(std::move(text)); }
+    void Deviation(std::string text) { m_description.deviations.push_back(std::move(text)); }
+    void Note(std::string text) { m_description.notes.push_back(std::move(text)); }
     void AddField(const char* name, size_t offset, std::string meaning, bool hex = false);
     void AddHeaderFields();
     void CheckFormatFields();
@@ -100,104 +102,103 @@ class KTXReader {
     void DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint64_t blockSize);
     void DescribeLevels();
 
-    InputFile& file_;
-    ContainerDescription& d_;
-    uint8_t header_[kKTXHeaderSize] = {};
-    size_t headerBytes_ = 0;
-    bool swapped_ = false;
-    const ContainerLayout* layout_ = nullptr;
+    InputFile& m_file;
+    ContainerDescription& m_description;
+    uint8_t m_header[kKTXHeaderSize] = {};
+    size_t m_headerBytes = 0;
+    bool m_swapped = false;
+    const ContainerLayout* m_layout = nullptr;
 };
 
-void KTXReader::AddField(const char* name, size_t offset, std::string meaning, bool hex) {
+void KTXDescriber::AddField(const char* name, size_t offset, std::string meaning, bool hex) {
     ContainerField field;
     field.name = name;
     field.offset = offset;
-    field.present = offset + 4 <= headerBytes_;
+    field.present = offset + 4 <= m_headerBytes;
     field.value = HeaderWord(offset);
-    field.text = !field.present             ? ""
-                 : offset == KTX_ENDIANNESS ? HexWord(field.value, 8)
-                 : hex                      ? HexWord(field.value)
-                                            : std::to_string(field.value);
+    field.text = !field.present            ? ""
+                 : offset == KTXEndianness ? HexWord(field.value, 8)
+                 : hex                     ? HexWord(field.value)
+                                           : std::to_string(field.value);
     field.meaning = field.present ? std::move(meaning) : "missing: the file ends before it";
-    d_.fields.push_back(std::move(field));
+    m_description.fields.push_back(std::move(field));
 }
 
-void KTXReader::AddHeaderFields() {
+void KTXDescriber::AddHeaderFields() {
     ContainerField identifier;
     identifier.name = "identifier";
     identifier.size = sizeof(kKTXIdentifier);
-    identifier.present = headerBytes_ >= sizeof(kKTXIdentifier);
+    identifier.present = m_headerBytes >= sizeof(kKTXIdentifier);
     identifier.numeric = false;
-    identifier.text = HexBytes(header_, std::min(headerBytes_, sizeof(kKTXIdentifier)));
-    identifier.meaning = std::memcmp(header_, kKTXIdentifier, sizeof(kKTXIdentifier)) == 0
+    identifier.text = HexBytes(m_header, std::min(m_headerBytes, sizeof(kKTXIdentifier)));
+    identifier.meaning = std::memcmp(m_header, kKTXIdentifier, sizeof(kKTXIdentifier)) == 0
                              ? "KTX 1.1"
                              : "not the KTX 1.1 identifier";
-    d_.fields.push_back(std::move(identifier));
+    m_description.fields.push_back(std::move(identifier));
 
-    const uint32_t endianness = HeaderWord(KTX_ENDIANNESS);
-    AddField("endianness", KTX_ENDIANNESS,
-             endianness == kKTXEndianness ? (swapped_ ? "big-endian" : "little-endian")
-                                          : "neither byte order",
+    const uint32_t endianness = HeaderWord(KTXEndianness);
+    AddField("endianness", KTXEndianness,
+             endianness == kKTXLittleEndian ? (m_swapped ? "big-endian" : "little-endian")
+                                            : "neither byte order",
              true);
-    const uint32_t glType = HeaderWord(KTX_GL_TYPE);
-    AddField("glType", KTX_GL_TYPE,
+    const uint32_t glType = HeaderWord(KTXGLType);
+    AddField("glType", KTXGLType,
              glType == 0 ? "none: compressed data" : GLNameText(kGLTypes, glType), true);
-    AddField("glTypeSize", KTX_GL_TYPE_SIZE, "");
-    const uint32_t glFormat = HeaderWord(KTX_GL_FORMAT);
-    AddField("glFormat", KTX_GL_FORMAT,
+    AddField("glTypeSize", KTXGLTypeSize, "");
+    const uint32_t glFormat = HeaderWord(KTXGLFormat);
+    AddField("glFormat", KTXGLFormat,
              glFormat == 0 ? "none: compressed data" : GLNameText(kGLFormats, glFormat), true);
-    AddField("glInternalFormat", KTX_GL_INTERNAL_FORMAT,
-             d_.format != 0 ? ContainerFormatName(d_.format) : "not a format VostrelCmd reads",
+    AddField("glInternalFormat", KTXGLInternalFormat,
+             m_description.format != 0 ? ContainerFormatName(m_description.format)
+                                       : "not a format VostrelCmd reads",
              true);
-    AddField("glBaseInternalFormat", KTX_GL_BASE_INTERNAL_FORMAT,
-             GLNameText(kGLFormats, HeaderWord(KTX_GL_BASE_INTERNAL_FORMAT)), true);
-    AddField("pixelWidth", KTX_PIXEL_WIDTH, "");
-    AddField("pixelHeight", KTX_PIXEL_HEIGHT,
-             HeaderWord(KTX_PIXEL_HEIGHT) == 0 ? "1-D texture" : "");
-    const uint32_t depth = HeaderWord(KTX_PIXEL_DEPTH);
-    AddField("pixelDepth", KTX_PIXEL_DEPTH, depth == 0 ? "not a 3-D texture" : "3-D texture");
-    AddField(
-        "numberOfArrayElements", KTX_NUMBER_OF_ARRAY_ELEMENTS,
-        HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) == 0 ? "not an array texture" : "array texture");
-    const uint32_t faces = HeaderWord(KTX_NUMBER_OF_FACES);
-    AddField("numberOfFaces", KTX_NUMBER_OF_FACES, faces == 6 ? "cube map" : "");
-    AddField("numberOfMipmapLevels", KTX_NUMBER_OF_MIPMAP_LEVELS,
-             HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS) == 0
+    AddField("glBaseInternalFormat", KTXGLBaseInternalFormat,
+             GLNameText(kGLFormats, HeaderWord(KTXGLBaseInternalFormat)), true);
+    AddField("pixelWidth", KTXPixelWidth, "");
+    AddField("pixelHeight", KTXPixelHeight, HeaderWord(KTXPixelHeight) == 0 ? "1-D texture" : "");
+    const uint32_t depth = HeaderWord(KTXPixelDepth);
+    AddField("pixelDepth", KTXPixelDepth, depth == 0 ? "not a 3-D texture" : "3-D texture");
+    AddField("numberOfArrayElements", KTXNumberOfArrayElements,
+             HeaderWord(KTXNumberOfArrayElements) == 0 ? "not an array texture" : "array texture");
+    const uint32_t faces = HeaderWord(KTXNumberOfFaces);
+    AddField("numberOfFaces", KTXNumberOfFaces, faces == 6 ? "cube map" : "");
+    AddField("numberOfMipmapLevels", KTXNumberOfMipmapLevels,
+             HeaderWord(KTXNumberOfMipmapLevels) == 0
                  ? "one level stored, the others to be made when the texture is loaded"
                  : "");
-    AddField("bytesOfKeyValueData", KTX_BYTES_OF_KEY_VALUE_DATA, "");
+    AddField("bytesOfKeyValueData", KTXBytesOfKeyValueData, "");
 }
 
-void KTXReader::CheckFormatFields() {
-    const uint32_t glType = HeaderWord(KTX_GL_TYPE);
-    const uint32_t glTypeSize = HeaderWord(KTX_GL_TYPE_SIZE);
-    const uint32_t glFormat = HeaderWord(KTX_GL_FORMAT);
-    const uint32_t glBase = HeaderWord(KTX_GL_BASE_INTERNAL_FORMAT);
-    if (layout_ != nullptr) {
-        const std::string name = ContainerFormatName(d_.format);
-        if (glType != layout_->glType) {
+void KTXDescriber::CheckFormatFields() {
+    const uint32_t glType = HeaderWord(KTXGLType);
+    const uint32_t glTypeSize = HeaderWord(KTXGLTypeSize);
+    const uint32_t glFormat = HeaderWord(KTXGLFormat);
+    const uint32_t glBase = HeaderWord(KTXGLBaseInternalFormat);
+    if (m_layout != nullptr) {
+        const std::string name = ContainerFormatName(m_description.format);
+        if (glType != m_layout->glType) {
             Deviation(FormatText("glType: %s, but %s data needs %s", HexWord(glType).c_str(),
-                                 name.c_str(), HexWord(layout_->glType).c_str()));
+                                 name.c_str(), HexWord(m_layout->glType).c_str()));
         }
         if (glTypeSize != 1) {
             Deviation(FormatText("glTypeSize: %u, but %s data needs 1", glTypeSize, name.c_str()));
         }
-        if (glFormat != layout_->glFormat) {
+        if (glFormat != m_layout->glFormat) {
             Deviation(FormatText("glFormat: %s, but %s data needs %s", HexWord(glFormat).c_str(),
-                                 name.c_str(), HexWord(layout_->glFormat).c_str()));
+                                 name.c_str(), HexWord(m_layout->glFormat).c_str()));
         }
-        if (glBase != layout_->glBaseInternalFormat) {
+        if (glBase != m_layout->glBaseInternalFormat) {
             Deviation(FormatText("glBaseInternalFormat: %s, but %s needs %s (%s)",
                                  HexWord(glBase).c_str(), name.c_str(),
-                                 HexWord(layout_->glBaseInternalFormat).c_str(),
-                                 GLNameText(kGLFormats, layout_->glBaseInternalFormat).c_str()));
+                                 HexWord(m_layout->glBaseInternalFormat).c_str(),
+                                 GLNameText(kGLFormats, m_layout->glBaseInternalFormat).c_str()));
         }
         return;
     }
     Note(
         FormatText("glInternalFormat %s is not a format VostrelCmd reads: level sizes are not "
                    "checked",
-                   HexWord(HeaderWord(KTX_GL_INTERNAL_FORMAT)).c_str()));
+                   HexWord(HeaderWord(KTXGLInternalFormat)).c_str()));
     if ((glType == 0) != (glFormat == 0)) {
         Deviation(
             FormatText("glType %s and glFormat %s: compressed data has both 0, "
@@ -212,11 +213,11 @@ void KTXReader::CheckFormatFields() {
     }
 }
 
-void KTXReader::CheckShape() {
-    const uint32_t width = HeaderWord(KTX_PIXEL_WIDTH);
-    const uint32_t height = HeaderWord(KTX_PIXEL_HEIGHT);
-    const uint32_t depth = HeaderWord(KTX_PIXEL_DEPTH);
-    const uint32_t faces = HeaderWord(KTX_NUMBER_OF_FACES);
+void KTXDescriber::CheckShape() {
+    const uint32_t width = HeaderWord(KTXPixelWidth);
+    const uint32_t height = HeaderWord(KTXPixelHeight);
+    const uint32_t depth = HeaderWord(KTXPixelDepth);
+    const uint32_t faces = HeaderWord(KTXNumberOfFaces);
     if (width == 0) {
         Deviation("pixelWidth: 0, but a texture is at least one pixel wide");
     }
@@ -231,18 +232,18 @@ void KTXReader::CheckShape() {
                        "%u x %u",
                        width, height));
     }
-    if (HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS) > kMostLevels) {
+    if (HeaderWord(KTXNumberOfMipmapLevels) > kMostLevels) {
         Deviation(
             FormatText("numberOfMipmapLevels: %u, more than the %u levels a texture can "
                        "have; the first %u are described",
-                       HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS), kMostLevels, kMostLevels));
+                       HeaderWord(KTXNumberOfMipmapLevels), kMostLevels, kMostLevels));
     }
-    if (swapped_) {
+    if (m_swapped) {
         Note(
             "the file is big-endian: its numbers are read with their bytes swapped; VostrelCmd "
             "reads only little-endian files");
     }
-    if (height == 0 || depth != 0 || HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) != 0 || faces != 1) {
+    if (height == 0 || depth != 0 || HeaderWord(KTXNumberOfArrayElements) != 0 || faces != 1) {
         Note("not a plain 2-D texture: VostrelCmd reads only those");
     }
 }
@@ -269,12 +270,12 @@ bool IsValidUTF8(const std::string& text) {
     return true;
 }
 
-void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint64_t blockSize) {
-    const size_t deviationsBefore = d_.deviations.size();
+void KTXDescriber::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint64_t blockSize) {
+    const size_t deviationsBefore = m_description.deviations.size();
     uint64_t position = 0;
     while (position < block.size()) {
         const uint64_t offset = kKTXHeaderSize + position;
-        if (d_.deviations.size() - deviationsBefore >= kFaultyEntriesExamined) {
+        if (m_description.deviations.size() - deviationsBefore >= kFaultyEntriesExamined) {
             Note(
                 FormatText("key/value entries from offset %llu on are not examined after %zu "
                            "faulty ones",
@@ -323,7 +324,7 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
             Deviation(FormatText("key/value entry at offset %llu: its key is not UTF-8 text",
                                  (unsigned long long)offset));
         }
-        d_.keyValues.push_back(std::move(entry));
+        m_description.keyValues.push_back(std::move(entry));
         position = end + Pad4(size);
         if (position > blockSize) {
             Deviation(
@@ -335,13 +336,13 @@ void KTXReader::DescribeKeyValueEntries(const std::vector<uint8_t>& block, uint6
     }
 }
 
-void KTXReader::DescribeKeyValues() {
-    const uint64_t blockSize = HeaderWord(KTX_BYTES_OF_KEY_VALUE_DATA);
+void KTXDescriber::DescribeKeyValues() {
+    const uint64_t blockSize = HeaderWord(KTXBytesOfKeyValueData);
     if (blockSize % 4 != 0) {
         Deviation(FormatText("bytesOfKeyValueData: %llu is not a multiple of 4",
                              (unsigned long long)blockSize));
     }
-    const uint64_t afterHeader = d_.fileSize - kKTXHeaderSize;
+    const uint64_t afterHeader = m_description.fileSize - kKTXHeaderSize;
     if (blockSize > afterHeader) {
         Deviation(
             FormatText("bytesOfKeyValueData: %llu, but the file holds only %llu bytes after "
@@ -353,40 +354,40 @@ void KTXReader::DescribeKeyValues() {
         Note("key/value data past its first 1 MiB is not examined");
     }
     std::vector<uint8_t> block(examined);
-    if (examined > 0 && file_.ReadAt(kKTXHeaderSize, block.data(), block.size()) != block.size()) {
+    if (examined > 0 && m_file.ReadAt(kKTXHeaderSize, block.data(), block.size()) != block.size()) {
         Deviation("key/value data: the file could not be read");
         return;
     }
     DescribeKeyValueEntries(block, blockSize);
 }
 
-void KTXReader::DescribeLevels() {
-    const uint32_t announced = HeaderWord(KTX_NUMBER_OF_MIPMAP_LEVELS);
+void KTXDescriber::DescribeLevels() {
+    const uint32_t announced = HeaderWord(KTXNumberOfMipmapLevels);
     const uint32_t stored = std::min(std::max(announced, uint32_t(1)), kMostLevels);
-    const uint32_t pixelWidth = HeaderWord(KTX_PIXEL_WIDTH);
-    const uint32_t pixelHeight = HeaderWord(KTX_PIXEL_HEIGHT);
-    const uint32_t pixelDepth = HeaderWord(KTX_PIXEL_DEPTH);
-    const uint32_t elements = std::max(HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS), uint32_t(1));
-    const bool cube = HeaderWord(KTX_NUMBER_OF_FACES) == 6;
+    const uint32_t pixelWidth = HeaderWord(KTXPixelWidth);
+    const uint32_t pixelHeight = HeaderWord(KTXPixelHeight);
+    const uint32_t pixelDepth = HeaderWord(KTXPixelDepth);
+    const uint32_t elements = std::max(HeaderWord(KTXNumberOfArrayElements), uint32_t(1));
+    const bool cube = HeaderWord(KTXNumberOfFaces) == 6;
     // A cube map that is not an array states the size of one face.
-    const bool faceSized = cube && HeaderWord(KTX_NUMBER_OF_ARRAY_ELEMENTS) == 0;
-    uint64_t offset = kKTXHeaderSize + uint64_t(HeaderWord(KTX_BYTES_OF_KEY_VALUE_DATA));
+    const bool faceSized = cube && HeaderWord(KTXNumberOfArrayElements) == 0;
+    uint64_t offset = kKTXHeaderSize + uint64_t(HeaderWord(KTXBytesOfKeyValueData));
     for (uint32_t i = 0; i < stored; ++i) {
         ContainerLevel level;
         level.index = i;
         level.width = LevelDimension(pixelWidth, i);
         level.height = pixelHeight == 0 ? 1 : LevelDimension(pixelHeight, i);
         level.offset = offset;
-        if (offset > d_.fileSize || d_.fileSize - offset < 4) {
+        if (offset > m_description.fileSize || m_description.fileSize - offset < 4) {
             Deviation(i + 1 == stored
                           ? FormatText("level %u is missing: the file ends at byte %llu", i,
-                                       (unsigned long long)d_.fileSize)
+                                       (unsigned long long)m_description.fileSize)
                           : FormatText("levels %u to %u are missing: the file ends at byte %llu", i,
-                                       stored - 1, (unsigned long long)d_.fileSize));
+                                       stored - 1, (unsigned long long)m_description.fileSize));
             return;
         }
         uint8_t sizeField[4];
-        if (file_.ReadAt(offset, sizeField, sizeof(sizeField)) != sizeof(sizeField)) {
+        if (m_file.ReadAt(offset, sizeField, sizeof(sizeField)) != sizeof(sizeField)) {
             Deviation(FormatText("level %u: the file could not be read", i));
             return;
         }
@@ -395,20 +396,21 @@ void KTXReader::DescribeLevels() {
         const uint64_t depth = pixelDepth == 0 ? 1 : LevelDimension(pixelDepth, i);
         const uint64_t planes =
             faceSized ? depth : SaturatedProduct(SaturatedProduct(depth, elements), cube ? 6 : 1);
-        level.hasExpectedSize =
-            SaturatedLevelBytes(d_.format, level.width, level.height, planes, &level.expectedSize);
+        level.hasExpectedSize = SaturatedLevelBytes(m_description.format, level.width, level.height,
+                                                    planes, &level.expectedSize);
         if (level.hasExpectedSize && level.imageSize != level.expectedSize) {
-            Deviation(FormatText(
-                "level %u (%u x %u): imageSize %u, but %s data of that size is "
-                "%llu bytes",
-                i, level.width, level.height, level.imageSize,
-                ContainerFormatName(d_.format).c_str(), (unsigned long long)level.expectedSize));
+            Deviation(
+                FormatText("level %u (%u x %u): imageSize %u, but %s data of that size is "
+                           "%llu bytes",
+                           i, level.width, level.height, level.imageSize,
+                           ContainerFormatName(m_description.format).c_str(),
+                           (unsigned long long)level.expectedSize));
         }
         const uint64_t padded = uint64_t(level.imageSize) + Pad4(level.imageSize);
         const uint64_t dataBytes = faceSized ? 6 * padded : padded;
-        const uint64_t available = d_.fileSize - offset - 4;
+        const uint64_t available = m_description.fileSize - offset - 4;
         level.complete = dataBytes <= available;
-        d_.levels.push_back(level);
+        m_description.levels.push_back(level);
         if (!level.complete) {
             Deviation(FormatText(
                 "level %u (%u x %u): the file ends %llu bytes before the end of "
@@ -418,41 +420,41 @@ void KTXReader::DescribeLevels() {
         }
         offset += 4 + dataBytes;
     }
-    if (announced <= kMostLevels && offset < d_.fileSize) {
+    if (announced <= kMostLevels && offset < m_description.fileSize) {
         Deviation(FormatText("%llu bytes are left over after the last level",
-                             (unsigned long long)(d_.fileSize - offset)));
+                             (unsigned long long)(m_description.fileSize - offset)));
     }
 }
 
-void KTXReader::Describe() {
-    d_.kind = ContainerKind::KTX;
-    d_.standard = "KTX 1.1";
-    headerBytes_ = file_.ReadAt(0, header_, sizeof(header_));
-    if (std::memcmp(header_, kKTX20Identifier, sizeof(kKTX20Identifier)) == 0) {
+void KTXDescriber::Describe() {
+    m_description.kind = ContainerKind::KTX;
+    m_description.standard = "KTX 1.1";
+    m_headerBytes = m_file.ReadAt(0, m_header, sizeof(m_header));
+    if (std::memcmp(m_header, kKTX20Identifier, sizeof(kKTX20Identifier)) == 0) {
         Deviation(
             "identifier: the file is KTX 2.0, whose header is laid out differently; only "
             "KTX 1.1 files are described");
         return;
     }
-    const uint32_t endianness = HeaderWord(KTX_ENDIANNESS);
-    swapped_ = endianness == kSwappedEndianness;
+    const uint32_t endianness = HeaderWord(KTXEndianness);
+    m_swapped = endianness == kKTXBigEndian;
     uint32_t format = 0;
-    if (GLInternalFormatToFormat(HeaderWord(KTX_GL_INTERNAL_FORMAT), &format)) {
-        d_.format = format;
-        layout_ = FindContainerLayout(format);
+    if (GLInternalFormatToFormat(HeaderWord(KTXGLInternalFormat), &format)) {
+        m_description.format = format;
+        m_layout = FindContainerLayout(format);
     }
     AddHeaderFields();
-    if (headerBytes_ < kKTXHeaderSize) {
+    if (m_headerBytes < kKTXHeaderSize) {
         Deviation(FormatText("the file is %zu bytes long, shorter than the %zu-byte KTX header",
-                             headerBytes_, kKTXHeaderSize));
+                             m_headerBytes, kKTXHeaderSize));
         return;
     }
-    if (std::memcmp(header_, kKTXIdentifier, sizeof(kKTXIdentifier)) != 0) {
+    if (std::memcmp(m_header, kKTXIdentifier, sizeof(kKTXIdentifier)) != 0) {
         Deviation(FormatText("identifier: %s, but KTX 1.1's is %s",
-                             HexBytes(header_, sizeof(kKTXIdentifier)).c_str(),
+                             HexBytes(m_header, sizeof(kKTXIdentifier)).c_str(),
                              HexBytes(kKTXIdentifier, sizeof(kKTXIdentifier)).c_str()));
     }
-    if (endianness != kKTXEndianness && !swapped_) {
+    if (endianness != kKTXLittleEndian && !m_swapped) {
         Deviation(
             FormatText("endianness: %s is neither 0x04030201 (little-endian) nor 0x01020304 "
                        "(big-endian)",
@@ -467,5 +469,5 @@ void KTXReader::Describe() {
 }  // namespace
 
 void DescribeKTX(InputFile& file, ContainerDescription* description) {
-    KTXReader(file, description).Describe();
+    KTXDescriber(file, description).Describe();
 }

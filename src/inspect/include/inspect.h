@@ -7,10 +7,10 @@
 #include <cstdio>
 
 // Exit statuses of RunInspect.
-constexpr int INSPECT_OK = 0;
-constexpr int INSPECT_FAILED = 1;          // a file could not be read, written or compared
-constexpr int INSPECT_USAGE = 2;           // the command line was wrong
-constexpr int INSPECT_BELOW_MIN_PSNR = 3;  // compare: a level fell below --min-psnr
+constexpr int kInspectOk = 0;
+constexpr int kInspectFailed = 1;        // a file could not be read, written or compared
+constexpr int kInspectUsage = 2;         // the command line was wrong
+constexpr int kInspectBelowMinPsnr = 3;  // compare: a level fell below --min-psnr
 
 // Runs one command line (argv[0] is the program's name): results go to out,
 // the usage text and one line per failure to err. Returns the exit status.

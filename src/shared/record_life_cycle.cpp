@@ -1,3 +1,5 @@
+// CreateTextureImage and FreeTextureImage: a record is made with a zeroed
+// layout block, and freed with its block and its data.
 #include <cstdlib>
 #include <new>
 

@@ -66,8 +66,8 @@ enum TextureFormat : uint32_t {
 };
 
 // nControl values.
-constexpr uint32_t CONTROL_QUIET = 1;
-constexpr uint32_t CONTROL_QUERY_VERSION = 2;
+constexpr uint32_t kControlQuiet = 1;
+constexpr uint32_t kControlQueryVersion = 2;
 
 constexpr uint32_t MORLUNE_VERSION = 0x00020002;
 

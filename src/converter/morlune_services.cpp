@@ -1,11 +1,10 @@
-// The converter's own services: messages, failures and the working buffer.
+// The services that every stage of the converter uses: messages, failures
+// and the working buffer. They call no stage, so that the stages and the
+// entry above them can.
 #include <new>
 
 #include "diagnostics.h"
 #include "morlune_converter.h"
-
-Morlune::Morlune(const TextureImage* source, TextureImage* destination)
-    : m_pSrc(source), m_pDst(destination) {}
 
 void Morlune::PrintError(const char* text) const {
     if (m_bVerbose) {
@@ -21,7 +20,7 @@ void Morlune::Fail(TReturnCode code, const char* text) const {
 }
 
 PixelBuffer Morlune::Allocate(uint64_t size) const {
-    if (size > MORLUNE_LARGEST_IMAGE) {
+    if (size > kLargestImageBytes) {
         Fail(TRC_FAILED, "Image too large");
     }
     PixelBuffer buffer(new (std::nothrow) uint8_t[size == 0 ? 1 : size]);

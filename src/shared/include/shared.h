@@ -3,7 +3,7 @@
 // and readers, and the driver that hands images to the conversion engine.
 //
 // Every operation that can fail takes a caller-owned message buffer of
-// MESSAGE_BUFFER_SIZE bytes, which may be null, and writes its failure
+// kMessageBufferSize bytes, which may be null, and writes its failure
 // message there ("Operation: What went wrong.").
 #pragma once
 
@@ -12,7 +12,7 @@
 
 #include "texture_image.h"
 
-constexpr size_t MESSAGE_BUFFER_SIZE = 256;
+constexpr size_t kMessageBufferSize = 256;
 
 // Record life cycle.
 TextureImage* CreateTextureImage();
@@ -42,6 +42,13 @@ bool LoadImageKTX(const char* path, TextureImage* levels, bool firstLevelOnly, c
 bool SaveImageDDS(const char* path, TextureImage** levels, uint32_t levelCount, char* message);
 bool ValidateDDSImage(const char* path, uint32_t* levelCount, char* message);
 bool LoadImageDDS(const char* path, TextureImage* image, bool firstLevelOnly, char* message);
+
+// Output files are written whole or not at all. Installs, for a program,
+// the handler that removes a file being written when SIGINT or SIGTERM ends
+// the process, where their action is still the default one: a signal that
+// the process was started with ignored stays ignored. The file writers
+// themselves leave the process's signal actions alone.
+void InstallInterruptCleanup();
 
 // TGA, PNG and raw output.
 bool SaveImageTGA(const char* path, const TextureImage* image, char* message);
