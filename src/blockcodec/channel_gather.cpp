@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <cstring>
 
 #include "byte_order.h"
 
@@ -31,25 +30,6 @@ uint32_t PixelValue(const uint8_t* pixel, uint32_t pixelBytes) {
         value |= static_cast<uint32_t>(pixel[i]) << (8 * i);
     }
     return value;
-}
-
-// Four bytes as a word whose lowest byte is the first, and back: a plain
-// copy on a little-endian machine.
-uint32_t LoadWord(const uint8_t* bytes) {
-    if constexpr (std::endian::native == std::endian::little) {
-        uint32_t word;
-        std::memcpy(&word, bytes, 4);
-        return word;
-    }
-    return LoadLittleEndian32(bytes);
-}
-
-void StoreWord(uint32_t word, uint8_t* bytes) {
-    if constexpr (std::endian::native == std::endian::little) {
-        std::memcpy(bytes, &word, 4);
-    } else {
-        StoreLittleEndian32(word, bytes);
-    }
 }
 
 }  // namespace
@@ -119,17 +99,17 @@ void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, Colou
     uint8_t* texels = &colour->texel[0][0];
     for (int64_t y = 0; y < 4; ++y) {
         const uint8_t* row = image.pixels + std::min(by + y, image.height - 1) * image.pitch;
-        const uint32_t p0 = LoadWord(row + offsets[0]);
-        const uint32_t p1 = LoadWord(row + offsets[1]);
-        const uint32_t p2 = LoadWord(row + offsets[2]);
-        const uint32_t p3 = LoadWord(row + offsets[3]);
+        const uint32_t p0 = LoadLittleEndian32(row + offsets[0]);
+        const uint32_t p1 = LoadLittleEndian32(row + offsets[1]);
+        const uint32_t p2 = LoadLittleEndian32(row + offsets[2]);
+        const uint32_t p3 = LoadLittleEndian32(row + offsets[3]);
         uint8_t* out = texels + 12 * y;
-        StoreWord((p0 & 0xFFFFFF) | p1 << 24, out);
-        StoreWord((p1 >> 8 & 0xFFFF) | p2 << 16, out + 4);
-        StoreWord((p2 >> 16 & 0xFF) | p3 << 8, out + 8);
+        StoreLittleEndian32(out, (p0 & 0xFFFFFF) | p1 << 24);
+        StoreLittleEndian32(out + 4, (p1 >> 8 & 0xFFFF) | p2 << 16);
+        StoreLittleEndian32(out + 8, (p2 >> 16 & 0xFF) | p3 << 8);
         if (alpha != nullptr) {
-            StoreWord(p0 >> 24 | (p1 >> 24) << 8 | (p2 >> 24) << 16 | (p3 >> 24) << 24,
-                      alpha->alpha + 4 * y);
+            StoreLittleEndian32(alpha->alpha + 4 * y,
+                                p0 >> 24 | (p1 >> 24) << 8 | (p2 >> 24) << 16 | (p3 >> 24) << 24);
         }
     }
 }
