@@ -15,7 +15,7 @@ constexpr int32_t RESULT_LOW_QUALITY = 6;
 
 // Returned by both encoders, right after the format check, for a source
 // layout they cannot read: an alpha mask whose width is not 0, 1, 4 or 8
-// bits, a colour mask wider than 8 bits, and (fast encoder only) pixels
+// bits, a colour mask wider than 8 bits, and (quick encoder only) pixels
 // other than 2, 3 or 4 bytes wide. Nothing is written.
 constexpr int32_t RESULT_UNSUPPORTED_LAYOUT = 8;
 
@@ -33,7 +33,7 @@ struct ATI_TC_Header {
 // for it. Sizes and offsets are computed in 64 bits; a size beyond 32 bits
 // cannot be reported and gives RESULT_BUFFER_TOO_SMALL, also for a size
 // query (null output), which then leaves the size untouched.
-// The fast encoder passes its quality test for an image with no blocks; its
+// The quick encoder passes its quality test for an image with no blocks; its
 // grades are summed in 64 bits.
 int32_t ATI_TC_Encode(const uint8_t* source, uint32_t mask0, uint32_t mask1, uint32_t mask2,
                       uint32_t alphaMask, int32_t width, int32_t height, int32_t pitch,

@@ -1,12 +1,13 @@
-// QuantizeChromaFit with the eight channel combinations in vector lanes,
-// compiled once per Highway target by the files that include it.
+// The chroma-fit base chooser with the eight channel combinations in vector
+// lanes, compiled once per Highway target by the files that include it.
 //
 // Each lane computes one combination's spread with exactly the reference's
-// operations: three float differences of the chosen float errors, their
-// float squares, each promoted to double and multiplied by its double
-// weight, the three products added left to right in double and rounded once
-// to float; nothing fused or reassociated. The first combination with the
-// smallest spread wins, as in the reference's strict less-than scan.
+// operations (Etc1ChromaSpread): three float differences of the chosen float
+// errors, their float squares, each promoted to double and multiplied by its
+// double weight, the three products added left to right in double and
+// rounded once to float; nothing fused or reassociated. The first
+// combination with the smallest spread wins, as in the reference's strict
+// less-than scan.
 #if defined(VOSTREL_ETC1_CHROMA_FIT_INL_H_) == defined(HWY_TARGET_TOGGLE)
 #ifdef VOSTREL_ETC1_CHROMA_FIT_INL_H_
 #undef VOSTREL_ETC1_CHROMA_FIT_INL_H_
@@ -14,11 +15,11 @@
 #define VOSTREL_ETC1_CHROMA_FIT_INL_H_
 #endif
 
-#include "etc1_base_tables.h"
+#include "etc1_base_rules.h"
 #include "etc1_encoder.h"
-#include "etc1_lane_minimum-inl.h"
 #include "etc1_modifiers.h"
 #include "hwy/highway.h"
+#include "vector_steps-inl.h"
 
 #ifndef VOSTREL_ETC1_CHROMA_FIT_TABLES
 #define VOSTREL_ETC1_CHROMA_FIT_TABLES
@@ -41,34 +42,20 @@ namespace etc1_fast {
 namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
-// Per lane, the spread of the combination whose error differences are rg,
-// rb and gb. Where the target's vectors cannot hold as many doubles as df
-// has lanes, the double steps run on each half.
+// Per lane, Etc1ChromaSpread of the combination whose error differences
+// are rg, rb and gb.
 template <class DF, class V>
 HWY_INLINE V Spreads(DF df, V rg, V rb, V gb) {
     const auto spread = [](auto dd, auto a, auto b, auto c) {
         const hn::Rebind<float, decltype(dd)> dfSpread;
+        const auto term = [&](double weight, auto difference) {
+            return hn::Mul(hn::Set(dd, weight), hn::PromoteTo(dd, hn::Mul(difference, difference)));
+        };
         return hn::DemoteTo(
-            dfSpread,
-            hn::Add(hn::Add(hn::Mul(hn::Set(dd, 0.175513), hn::PromoteTo(dd, hn::Mul(a, a))),
-                            hn::Mul(hn::Set(dd, 0.034086), hn::PromoteTo(dd, hn::Mul(b, b)))),
-                    hn::Mul(hn::Set(dd, 0.066918), hn::PromoteTo(dd, hn::Mul(c, c)))));
+            dfSpread, hn::Add(hn::Add(term(kEtc1RedGreenWeight, a), term(kEtc1RedBlueWeight, b)),
+                              term(kEtc1GreenBlueWeight, c)));
     };
-#if HWY_TARGET == HWY_SCALAR
-    return spread(hn::Rebind<double, decltype(df)>(), rg, rb, gb);
-#else
-    if constexpr (hn::MaxLanes(df) * sizeof(double) <= HWY_MAX_BYTES) {
-        return spread(hn::Rebind<double, DF>(), rg, rb, gb);
-    } else {
-        const hn::Half<DF> dh;
-        const hn::Rebind<double, decltype(dh)> dd;
-        const auto lower =
-            spread(dd, hn::LowerHalf(dh, rg), hn::LowerHalf(dh, rb), hn::LowerHalf(dh, gb));
-        const auto upper =
-            spread(dd, hn::UpperHalf(dh, rg), hn::UpperHalf(dh, rb), hn::UpperHalf(dh, gb));
-        return hn::Combine(df, upper, lower);
-    }
-#endif
+    return vector_steps::HWY_NAMESPACE::InDoubleHalves(df, spread, rg, rb, gb);
 }
 
 // lower is the table of truncated quotients average / step by channel sum.
@@ -77,7 +64,7 @@ HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32
     uint32_t choice[2][3];
     float error[2][3];
     for (int c = 0; c < 3; ++c) {
-        const float average = static_cast<float>(sum[c] * 0.125);
+        const float average = Etc1ChannelAverage(sum[c]);
         const uint32_t lo = lower[sum[c]];
         const uint32_t hi = lo + 1 > maximum ? maximum : lo + 1;
         choice[0][c] = lo;
@@ -102,7 +89,7 @@ HWY_INLINE void QuantizeChromaFit(const int sum[3], const uint8_t* lower, uint32
         hn::Store(Spreads(df, hn::Sub(red, green), hn::Sub(red, blue), hn::Sub(green, blue)), df,
                   spread + i);
     }
-    const uint32_t best = FirstMinimum(df, spread);
+    const uint32_t best = vector_steps::HWY_NAMESPACE::FirstMinimum(df, spread);
     for (int c = 0; c < 3; ++c) {
         field[c] = choice[kChromaFitLanes.higher[c][best]][c];
     }

@@ -20,7 +20,7 @@
 #include "hwy/foreach_target.h"  // IWYU pragma: keep
 #include "hwy/highway.h"
 
-#include "etc1_base_tables.h"
+#include "etc1_base_rules.h"
 #include "etc1_block_planes-inl.h"
 #include "etc1_chroma_fit-inl.h"
 #include "etc1_codec.h"

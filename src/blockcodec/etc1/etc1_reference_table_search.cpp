@@ -1,3 +1,4 @@
+#include "etc1_base_rules.h"
 #include "etc1_encoder.h"
 #include "etc1_modifiers.h"
 
@@ -46,7 +47,7 @@ Etc1Average AverageSubblock(const ColourBlock& pixels, const Etc1Subblock& subbl
         for (uint8_t index : subblock.pixel) {
             sum += pixels.texel[index][c];
         }
-        average.channel[c] = static_cast<float>(sum * 0.125);
+        average.channel[c] = Etc1ChannelAverage(sum);
     }
     return average;
 }

@@ -37,10 +37,10 @@
 #include <algorithm>
 
 #include "etc1_fast_search.h"
-#include "etc1_lane_minimum-inl.h"
 #include "etc1_search_bounds-inl.h"
 #include "etc1_search_tables.h"
 #include "hwy/highway.h"
+#include "vector_steps-inl.h"
 
 HWY_BEFORE_NAMESPACE();
 namespace etc1_fast {
@@ -48,10 +48,10 @@ namespace HWY_NAMESPACE {
 namespace hn = hwy::HWY_NAMESPACE;
 
 // The reference's float error of one candidate per lane, from the channel
-// differences. Where the target's vectors cannot hold as many doubles as
-// di has lanes, the double steps run on each half.
+// differences.
 template <class DI, class VI>
-HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI green, VI blue) {
+HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI /* di */, VI red, VI green,
+                                                             VI blue) {
     const hn::Rebind<float, DI> df;
     const auto redSquare = hn::Mul(red, red);
     const auto greenTerm = hn::Mul(hn::Set(df, 0.587f), hn::ConvertTo(df, hn::Mul(green, green)));
@@ -63,49 +63,15 @@ HWY_INLINE hn::VFromD<hn::Rebind<float, DI>> CandidateErrors(DI di, VI red, VI g
                                             hn::PromoteTo(dd, g)),
                                     hn::PromoteTo(dd, b)));
     };
-#if HWY_TARGET == HWY_SCALAR
-    return sum(hn::Rebind<double, decltype(di)>(), redSquare, greenTerm, blueTerm);
-#else
-    if constexpr (hn::MaxLanes(di) * sizeof(double) <= HWY_MAX_BYTES) {
-        return sum(hn::Rebind<double, DI>(), redSquare, greenTerm, blueTerm);
-    } else {
-        const hn::Half<DI> dih;
-        const hn::Half<decltype(df)> dfh;
-        const hn::Rebind<double, decltype(dih)> dd;
-        const auto lower = sum(dd, hn::LowerHalf(dih, redSquare), hn::LowerHalf(dfh, greenTerm),
-                               hn::LowerHalf(dfh, blueTerm));
-        const auto upper = sum(dd, hn::UpperHalf(dih, redSquare), hn::UpperHalf(dfh, greenTerm),
-                               hn::UpperHalf(dfh, blueTerm));
-        return hn::Combine(df, upper, lower);
-    }
-#endif
+    return vector_steps::HWY_NAMESPACE::InDoubleHalves(df, sum, redSquare, greenTerm, blueTerm);
 }
-
-#if HWY_TARGET != HWY_SCALAR
-// The float sum of the 8 lanes of v taken in lane order, one addition at a
-// time, as the reference sums a codeword's pixel errors; the lanes come
-// straight from the register.
-template <class DF>
-HWY_INLINE float OrderedSum(DF /* df */, hn::VFromD<DF> v) {
-    const hn::Half<DF> dh;
-    float sum = 0.0f;
-    for (const auto quarter : {hn::LowerHalf(dh, v), hn::UpperHalf(dh, v)}) {
-        sum += hn::GetLane(quarter);
-        sum += hn::GetLane(hn::Shuffle2301(quarter));
-        sum += hn::GetLane(hn::Shuffle1032(quarter));
-        sum += hn::GetLane(hn::Shuffle0123(quarter));
-    }
-    return sum;
-}
-#endif
 
 // Codeword t's float error over the sub-block, and each pixel's column.
 HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates& candidates,
                                uint32_t t, int32_t column[8]) {
     const hn::CappedTag<int32_t, 8> di;
     const hn::Rebind<float, decltype(di)> df;
-    HWY_ALIGN float error[8];
-    for (size_t i = 0; i < 8; i += hn::Lanes(di)) {
+    return vector_steps::HWY_NAMESPACE::OrderedSum(df, [&](size_t i) {
         const auto red = hn::LoadU(di, pixels.plane[0] + i);
         const auto green = hn::LoadU(di, pixels.plane[1] + i);
         const auto blue = hn::LoadU(di, pixels.plane[2] + i);
@@ -123,18 +89,8 @@ HWY_INLINE float CodewordError(const Etc1SubblockLanes& pixels, const Candidates
             bestColumn = hn::IfThenElse(hn::RebindMask(di, better), hn::Set(di, c), bestColumn);
         }
         hn::Store(bestColumn, di, column + i);
-#if HWY_TARGET != HWY_SCALAR
-        if constexpr (hn::MaxLanes(di) == 8) {
-            return OrderedSum(df, best);
-        }
-#endif
-        hn::Store(best, df, error + i);
-    }
-    float sum = error[0];
-    for (int k = 1; k < 8; ++k) {
-        sum += error[k];
-    }
-    return sum;
+        return best;
+    });
 }
 
 // The codewords still open: those whose bound is below the best error, or
@@ -172,7 +128,8 @@ HWY_INLINE void PrepareSearch(Search* search) {
     Bounds(search->pixels, search->base, search->candidates, search->bound);
     // The codeword with the lowest bound first: it is the most likely
     // winner, and the bounds of few others stay below its error.
-    search->first = FirstMinimum(hn::Rebind<float, hn::CappedTag<int32_t, 8>>(), search->bound);
+    search->first = vector_steps::HWY_NAMESPACE::FirstMinimum(
+        hn::Rebind<float, hn::CappedTag<int32_t, 8>>(), search->bound);
 }
 
 HWY_INLINE void EvaluateFirst(Search* search) {

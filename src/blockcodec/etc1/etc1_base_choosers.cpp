@@ -1,11 +1,11 @@
+// The two ways of choosing both sub-blocks' base colours from their
+// averages: each average quantized directly, or the quantized values per
+// channel that keep the three channels' quantization errors most alike.
+#include "etc1_base_rules.h"
 #include "etc1_encoder.h"
 #include "etc1_modifiers.h"
 
 namespace {
-
-// 255 / 31 as a single-precision value.
-constexpr float kStep5 = 8.22580623626709f;
-constexpr float kStep4 = 17.0f;
 
 // The combinations of the lower (bit clear) and higher (bit set) value per
 // channel, bit 0 red, bit 1 green, bit 2 blue, in the order they are tried.
@@ -22,7 +22,7 @@ void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum,
     uint32_t choice[2][3];
     float error[2][3];
     for (int c = 0; c < 3; ++c) {
-        const uint32_t lo = static_cast<uint32_t>(average.channel[c] / step);
+        const uint32_t lo = Etc1LowerField(average.channel[c], step);
         const uint32_t hi = lo + 1 > maximum ? maximum : lo + 1;
         choice[0][c] = lo;
         choice[1][c] = hi;
@@ -36,11 +36,7 @@ void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum,
         const float eR = error[combination & 1][0];
         const float eG = error[(combination >> 1) & 1][1];
         const float eB = error[(combination >> 2) & 1][2];
-        const float rg = eR - eG;
-        const float rb = eR - eB;
-        const float gb = eG - eB;
-        const float spread =
-            static_cast<float>(0.175513 * (rg * rg) + 0.034086 * (rb * rb) + 0.066918 * (gb * gb));
+        const float spread = Etc1ChromaSpread(eR - eG, eR - eB, eG - eB);
         if (i == 0 || spread < bestError) {
             best = combination;
             bestError = spread;
@@ -53,14 +49,30 @@ void QuantizeChromaFit(const Etc1Average& average, float step, uint32_t maximum,
 
 }  // namespace
 
-Etc1Bases ChooseChromaFitBases(const Etc1Average& first, const Etc1Average& second) {
+Etc1Bases ChooseAverageBases(const Etc1Average& first, const Etc1Average& second) {
     Etc1Bases bases;
-    QuantizeChromaFit(first, kStep5, 31, bases.field[0]);
-    QuantizeChromaFit(second, kStep5, 31, bases.field[1]);
+    for (int c = 0; c < 3; ++c) {
+        bases.field[0][c] = Etc1Quantize5(first.channel[c]);
+        bases.field[1][c] = Etc1Quantize5(second.channel[c]);
+    }
     bases.differential = Etc1DifferencesFit(bases.field[0], bases.field[1]);
     if (!bases.differential) {
-        QuantizeChromaFit(first, kStep4, 15, bases.field[0]);
-        QuantizeChromaFit(second, kStep4, 15, bases.field[1]);
+        for (int c = 0; c < 3; ++c) {
+            bases.field[0][c] = Etc1Quantize4(first.channel[c]);
+            bases.field[1][c] = Etc1Quantize4(second.channel[c]);
+        }
+    }
+    return bases;
+}
+
+Etc1Bases ChooseChromaFitBases(const Etc1Average& first, const Etc1Average& second) {
+    Etc1Bases bases;
+    QuantizeChromaFit(first, kEtc1Step5, 31, bases.field[0]);
+    QuantizeChromaFit(second, kEtc1Step5, 31, bases.field[1]);
+    bases.differential = Etc1DifferencesFit(bases.field[0], bases.field[1]);
+    if (!bases.differential) {
+        QuantizeChromaFit(first, kEtc1Step4, 15, bases.field[0]);
+        QuantizeChromaFit(second, kEtc1Step4, 15, bases.field[1]);
     }
     return bases;
 }

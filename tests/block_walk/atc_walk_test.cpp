@@ -1,7 +1,10 @@
 // The FORMAT_ATC paths of the walk: which routine makes each half of a block
-// and how their results are stored.
+// and how their results are stored, and the same blocks from the block
+// library and the ATC image encoder, which both walk through it, for every
+// source layout the ATC encoder accepts.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "atc.h"
@@ -97,6 +100,70 @@ TEST(AtcWalk, DecodeHandsTheStoredWordsToTheAtcRoutines) {
     ASSERT_EQ(QuendaDecode(FORMAT_ATC, 4, 4, 0, stored + 8, 0, ORDER_RGB, rgb.data(), 48),
               RESULT_OK);
     EXPECT_EQ(rgb, std::vector<uint8_t>(&colour.texel[0][0], &colour.texel[0][0] + 48));
+}
+
+// Pixels of pixelBytes bytes each, random but for a few fully transparent
+// and fully opaque ones.
+std::vector<uint8_t> RandomPixels(int width, int height, uint32_t pixelBytes, uint64_t seed) {
+    PixelRandom random(seed);
+    std::vector<uint8_t> bytes(static_cast<size_t>(width) * height * pixelBytes);
+    for (uint8_t& byte : bytes) {
+        const uint32_t pick = random.Below(8);
+        byte = pick == 0 ? 0 : pick == 1 ? 255 : random.Byte();
+    }
+    return bytes;
+}
+
+TEST(AtcWalk, LibraryAndImageEncoderWriteTheSameBlocksForEveryAcceptedLayout) {
+    struct Layout {
+        const char* name;
+        uint32_t masks[4];
+        uint32_t pixelBytes;
+    };
+    const Layout layouts[] = {
+        {"RGBA8888", {0xFF, 0xFF00, 0xFF0000, 0xFF000000}, 4},
+        {"BGRA8888", {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, 4},
+        {"RGB888", {0xFF, 0xFF00, 0xFF0000, 0}, 3},
+        {"ARGB4444", {0xF00, 0xF0, 0xF, 0xF000}, 2},
+        {"ARGB1555", {0x7C00, 0x3E0, 0x1F, 0x8000}, 2},
+        {"RGB565", {0xF800, 0x7E0, 0x1F, 0}, 2},
+        {"RGB332", {0xE0, 0x1C, 0x3, 0}, 1},
+    };
+    const struct {
+        int width;
+        int height;
+    } sizes[] = {{4, 4}, {7, 5}, {13, 9}};
+    uint64_t seed = 7;
+    for (const Layout& layout : layouts) {
+        for (const auto& size : sizes) {
+            const std::vector<uint8_t> pixels =
+                RandomPixels(size.width, size.height, layout.pixelBytes, seed++);
+            const int32_t pitch = size.width * static_cast<int32_t>(layout.pixelBytes);
+            const uint32_t blocks = ((size.width + 3) / 4) * ((size.height + 3) / 4);
+            for (uint32_t flags : {FLAG_NO_ALPHA, FLAG_ALPHA}) {
+                const uint32_t bytes = blocks * (flags == FLAG_ALPHA ? 16 : 8);
+                std::vector<uint8_t> image(bytes, 0xAB);
+                uint32_t imageSize = bytes;
+                ATI_TC_Header header{};
+                ASSERT_EQ(
+                    ATI_TC_Encode(pixels.data(), layout.masks[0], layout.masks[1], layout.masks[2],
+                                  layout.masks[3], size.width, size.height, pitch, flags,
+                                  FORMAT_ATC, &header, image.data(), &imageSize),
+                    RESULT_OK)
+                    << layout.name;
+                std::vector<uint8_t> library(bytes, 0xCD);
+                uint32_t librarySize = bytes;
+                ASSERT_EQ(QuendaEncode(pixels.data(), layout.masks[0], layout.masks[1],
+                                       layout.masks[2], layout.masks[3], size.width, size.height,
+                                       pitch, flags, FORMAT_ATC, library.data(), &librarySize),
+                          RESULT_OK)
+                    << layout.name;
+                EXPECT_EQ(librarySize, bytes);
+                EXPECT_TRUE(image == library)
+                    << layout.name << " " << size.width << "x" << size.height << " flags " << flags;
+            }
+        }
+    }
 }
 
 }  // namespace

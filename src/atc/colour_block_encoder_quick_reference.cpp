@@ -1,13 +1,13 @@
 // The quick colour-block encoder in its plainest form: thresholds at the
 // quarter points between the darkest and the brightest texel, one
 // refinement, and an error grade, texel by texel. The tuned version in
-// colour_block_encoder_fast.cpp must give the same block and grade for every
+// colour_block_encoder_quick.cpp must give the same block and grade for every
 // input.
 #include <algorithm>
 
 #include "atc_internal.h"
 
-uint32_t quarterPointIndices(const int luma[16]) {
+uint32_t QuarterPointIndices(const int luma[16]) {
     int lo = 255;
     int hi = 0;
     for (int t = 0; t < 16; ++t) {
@@ -27,26 +27,27 @@ uint32_t quarterPointIndices(const int luma[16]) {
     return indexWord;
 }
 
-uint32_t encodeColourBlockFastReference(const ColourBlock& texels, uint32_t format,
-                                        uint16_t* colour0, uint16_t* colour1, int32_t* grade) {
+uint32_t EncodeColourBlockQuickReference(const ColourBlock& texels, uint32_t format,
+                                         uint16_t* colour0, uint16_t* colour1, int32_t* grade) {
     int luma[16];
     for (int t = 0; t < 16; ++t) {
-        luma[t] = luminance(texelAt(texels, t));
+        luma[t] = Luminance(TexelAt(texels, t));
     }
-    uint32_t indexWord = quarterPointIndices(luma);
-    Clusters clusters = clusterMeans(texels, indexWord);
+    uint32_t indexWord = QuarterPointIndices(luma);
+    Clusters clusters = ClusterMeans(texels, indexWord);
     int mode = 0;
     if (clusters.count[3] != 16) {
-        mode = chooseBlackModeFast(&indexWord, &clusters);
-        if (refineIndices(texels, &indexWord, colourSources(clusters, mode, format), mode, format,
-                          RefineRule::Fast)) {
-            clusters = clusterMeans(texels, indexWord);
-            mode = chooseBlackModeFast(&indexWord, &clusters);
+        mode = ChooseBlackModeQuick(&indexWord, &clusters);
+        if (RefineIndices(texels, &indexWord, ChooseColourSources(clusters, mode, format), mode,
+                          format, RefineRule::Quick)) {
+            clusters = ClusterMeans(texels, indexWord);
+            mode = ChooseBlackModeQuick(&indexWord, &clusters);
         }
     }
-    ColourCodes codes = encodeColourCodes(colourSources(clusters, mode, format), mode, format);
+    ColourCodes codes =
+        EncodeColourCodes(ChooseColourSources(clusters, mode, format), mode, format);
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
-    *grade = blockError(texels, indexWord, codes.colour0, codes.colour1, format) >> 4;
+    *grade = BlockError(texels, indexWord, codes.colour0, codes.colour1, format) >> 4;
     return indexWord;
 }

@@ -1,4 +1,4 @@
-// The fast encoder's verdict comes from the grades of every band, added up
+// The quick encoder's verdict comes from the grades of every band, added up
 // in band order: the same verdict and bytes for every thread count, with
 // the grades that decide it spread over several bands.
 #include <gtest/gtest.h>
@@ -33,7 +33,7 @@ std::vector<uint8_t> ImageOfGrid(const std::vector<ColourBlock>& blocks) {
     return image;
 }
 
-int32_t EncodeFast(const std::vector<uint8_t>& image, std::vector<uint8_t>* output) {
+int32_t EncodeQuick(const std::vector<uint8_t>& image, std::vector<uint8_t>* output) {
     output->assign(8 * kAcross * kRows, 0xCC);
     uint32_t size = static_cast<uint32_t>(output->size());
     ATI_TC_Header header{};
@@ -75,13 +75,13 @@ TEST(AtiTcEncodeFastBands, VerdictAndBytesAreTheSameForEveryThreadCount) {
         std::vector<uint8_t> alone;
         setenv("VOSTREL_THREADS", "1", 1);
         parallel::ResetPoolForTesting();
-        EXPECT_EQ(EncodeFast(image, &alone), c.result) << c.name;
+        EXPECT_EQ(EncodeQuick(image, &alone), c.result) << c.name;
         for (const char* threads : {"2", "3", "7"}) {
             setenv("VOSTREL_THREADS", threads, 1);
             parallel::ResetPoolForTesting();
             ASSERT_EQ(parallel::ThreadCount(), unsigned(std::atoi(threads)));
             std::vector<uint8_t> shared;
-            EXPECT_EQ(EncodeFast(image, &shared), c.result)
+            EXPECT_EQ(EncodeQuick(image, &shared), c.result)
                 << c.name << ", " << threads << " threads";
             EXPECT_TRUE(shared == alone) << c.name << ", " << threads << " threads";
         }

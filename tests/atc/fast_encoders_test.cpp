@@ -34,16 +34,17 @@ constexpr uint32_t kFormats[] = {FORMAT_ATC, FORMAT_ATC_ORDER_MODE};
 
 Encoded Exhaustive(const ColourBlock& texels, uint32_t format, bool reference) {
     Encoded e{};
-    e.indexWord = reference ? encodeColourBlockReference(texels, format, &e.colour0, &e.colour1)
-                            : encodeColourBlock(texels, format, &e.colour0, &e.colour1);
+    e.indexWord = reference ? EncodeColourBlockReference(texels, format, &e.colour0, &e.colour1)
+                            : EncodeColourBlock(texels, format, &e.colour0, &e.colour1);
     return e;
 }
 
 Encoded Quick(const ColourBlock& texels, uint32_t format, bool reference) {
     Encoded e{};
     e.indexWord =
-        reference ? encodeColourBlockFastReference(texels, format, &e.colour0, &e.colour1, &e.grade)
-                  : encodeColourBlockFast(texels, format, &e.colour0, &e.colour1, &e.grade);
+        reference
+            ? EncodeColourBlockQuickReference(texels, format, &e.colour0, &e.colour1, &e.grade)
+            : EncodeColourBlockQuick(texels, format, &e.colour0, &e.colour1, &e.grade);
     return e;
 }
 
@@ -99,7 +100,7 @@ void SetTexel(uint8_t texel[3], int c0, int c1, int c2) {
     texel[2] = static_cast<uint8_t>(c2);
 }
 
-TEST(QuickColourEncoders, TellingBlocks) {
+TEST(FastColourEncoders, TellingBlocks) {
     std::vector<ColourBlock> blocks;
     std::vector<std::string> names;
     auto add = [&](const std::string& name, const ColourBlock& block) {
@@ -250,7 +251,7 @@ ColourBlock StructuredBlock(uint32_t* seed) {
     return block;
 }
 
-TEST(QuickColourEncoders, ManyRandomAndStructuredBlocks) {
+TEST(FastColourEncoders, ManyRandomAndStructuredBlocks) {
     uint32_t seed = 20240611;
     std::vector<ColourBlock> blocks;
     std::vector<std::string> names;
@@ -262,17 +263,17 @@ TEST(QuickColourEncoders, ManyRandomAndStructuredBlocks) {
 }
 
 // The constant tables are the colour-code rules: for every channel value,
-// the fields and decoded bytes that encode565, encode1555 and the decoders
+// the fields and decoded bytes that Encode565, Encode1555 and the decoders
 // give.
-TEST(QuickColourEncoders, ColourTablesAreTheCodeRules) {
+TEST(FastColourEncoders, ColourTablesAreTheCodeRules) {
     for (int v = 0; v < 256; ++v) {
         const uint8_t b = static_cast<uint8_t>(v);
-        const uint16_t code565 = encode565({{b, b, b}});
-        const uint16_t code1555 = encode1555({{b, b, b}}, 0);
+        const uint16_t code565 = Encode565({{b, b, b}});
+        const uint16_t code1555 = Encode1555({{b, b, b}}, 0);
         ASSERT_EQ(colour_tables::kField5.code[v], code565 >> 11) << v;
         ASSERT_EQ(colour_tables::kField6.code[v], (code565 >> 5) & 63) << v;
         ASSERT_EQ(colour_tables::kField5.code[v], code1555 & 31) << v;
-        const TexelColour decoded = decode565(code565);
+        const TexelColour decoded = Decode565(code565);
         ASSERT_EQ(colour_tables::kField5.reconstruct[v], decoded.ch[0]) << v;
         ASSERT_EQ(colour_tables::kField6.reconstruct[v], decoded.ch[1]) << v;
     }
@@ -280,17 +281,17 @@ TEST(QuickColourEncoders, ColourTablesAreTheCodeRules) {
 
 // The vector lanes leave black mode to the scalar code by the largest
 // channel of class 0's mean (below 39) and of class 3's (above 142).
-TEST(QuickColourEncoders, BlackModeBoundsAreTheBrightnessTests) {
+TEST(FastColourEncoders, BlackModeBoundsAreTheBrightnessTests) {
     for (int v = 0; v < 256; ++v) {
         const uint8_t b = static_cast<uint8_t>(v);
-        EXPECT_EQ(isDark({{b, 0, 0}}), v < 39) << v;
-        EXPECT_EQ(valuePercent({{0, 0, b}}) > 55, v > 142) << v;
+        EXPECT_EQ(IsDark({{b, 0, 0}}), v < 39) << v;
+        EXPECT_EQ(ValuePercent({{0, 0, b}}) > 55, v > 142) << v;
     }
 }
 
 // The black-mode test's hues in vector lanes (double precision, each step
-// rounded as in hueSaturation) for every colour there is, on every target.
-TEST(QuickColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
+// rounded as in HueSaturationOf) for every colour there is, on every target.
+TEST(FastColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
     constexpr size_t kCount = 256 * 256;
     std::vector<int32_t> colours(3 * kCount);
     std::vector<HueSaturation> expected(kCount);
@@ -301,11 +302,11 @@ TEST(QuickColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
             colours[i] = c0;
             colours[kCount + i] = static_cast<int32_t>(i >> 8);
             colours[2 * kCount + i] = static_cast<int32_t>(i & 255);
-            expected[i] = hueSaturation({{static_cast<uint8_t>(c0), static_cast<uint8_t>(i >> 8),
-                                          static_cast<uint8_t>(i & 255)}});
+            expected[i] = HueSaturationOf({{static_cast<uint8_t>(c0), static_cast<uint8_t>(i >> 8),
+                                            static_cast<uint8_t>(i & 255)}});
         }
         ForEachTarget([&](const std::string& target) {
-            laneHueSaturation(colours.data(), kCount, hue.data(), saturation.data());
+            LaneHueSaturation(colours.data(), kCount, hue.data(), saturation.data());
             for (size_t i = 0; i < kCount; ++i) {
                 if (hue[i] != expected[i].hue || saturation[i] != expected[i].saturation) {
                     FAIL() << target << " colour " << c0 << ", " << (i >> 8) << ", " << (i & 255)
@@ -320,7 +321,7 @@ TEST(QuickColourEncoders, LaneHuesAreHueSaturationForEveryColour) {
     }
 }
 
-TEST(QuickColourEncoders, LaneHuesDifferAsHuesDiffer) {
+TEST(FastColourEncoders, LaneHuesDifferAsHuesDiffer) {
     std::vector<int32_t> a;
     std::vector<int32_t> b;
     for (int x = -1; x < 360; ++x) {
@@ -335,9 +336,9 @@ TEST(QuickColourEncoders, LaneHuesDifferAsHuesDiffer) {
     }
     std::vector<int32_t> differ(a.size());
     ForEachTarget([&](const std::string& target) {
-        laneHuesDiffer(a.data(), b.data(), a.size(), differ.data());
+        LaneHuesDiffer(a.data(), b.data(), a.size(), differ.data());
         for (size_t i = 0; i < a.size(); ++i) {
-            ASSERT_EQ(differ[i] != 0, huesDiffer(a[i], b[i]))
+            ASSERT_EQ(differ[i] != 0, HuesDiffer(a[i], b[i]))
                 << target << " " << a[i] << " " << b[i];
         }
     });
@@ -345,7 +346,7 @@ TEST(QuickColourEncoders, LaneHuesDifferAsHuesDiffer) {
 
 // The explicit alpha block: each alpha's upper four bits at bits 4t+3..4t,
 // over alpha edges and every alpha value.
-TEST(QuickColourEncoders, ExplicitAlphaNibbles) {
+TEST(FastColourEncoders, ExplicitAlphaNibbles) {
     std::vector<AlphaBlock> blocks;
     for (int edge = 0; edge <= 16; ++edge) {
         AlphaBlock alpha{};

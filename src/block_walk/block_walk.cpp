@@ -1,4 +1,6 @@
-#include "channel_gather.h"
+// Channel masks, the two gathers of one block and the band plan of the
+// block walk.
+#include "block_walk.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,6 +8,10 @@
 #include "byte_order.h"
 
 namespace {
+
+// Blocks in a band of block rows at the least: a band's work dwarfs the cost
+// of handing it to a thread even for the quickest encoder.
+constexpr uint64_t kBandBlocks = 128;
 
 // The channel's value with its run at bit 0.
 uint32_t ChannelValue(uint32_t pixel, const ChannelMask& mask) {
@@ -20,16 +26,6 @@ uint8_t WidenValue(uint32_t value, uint32_t width) {
     }
     const uint32_t top = (value << (8 - width)) & 0xFF;
     return static_cast<uint8_t>(top | (top >> width));
-}
-
-// The little-endian number formed by the pixel's bytes; masks see 32 bits.
-uint32_t PixelValue(const uint8_t* pixel, uint32_t pixelBytes) {
-    uint32_t value = 0;
-    const uint32_t bytes = std::min<uint32_t>(pixelBytes, 4);
-    for (uint32_t i = 0; i < bytes; ++i) {
-        value |= static_cast<uint32_t>(pixel[i]) << (8 * i);
-    }
-    return value;
 }
 
 }  // namespace
@@ -57,20 +53,29 @@ uint8_t WidenAlphaChannel(uint32_t pixel, const ChannelMask& mask) {
     return WidenValue(value, mask.width);
 }
 
-uint32_t SourcePixelBytes(const ChannelMask& mask0, const ChannelMask& mask1,
-                          const ChannelMask& mask2, const ChannelMask& alphaMask) {
-    return (mask0.width + mask1.width + mask2.width + alphaMask.width + 7) / 8;
+SourceImage DescribeSource(uint32_t mask0, uint32_t mask1, uint32_t mask2, uint32_t alphaMask) {
+    SourceImage image;
+    image.colour[0] = AnalyseMask(mask0);
+    image.colour[1] = AnalyseMask(mask1);
+    image.colour[2] = AnalyseMask(mask2);
+    image.alpha = AnalyseMask(alphaMask);
+    image.pixelBytes = (image.colour[0].width + image.colour[1].width + image.colour[2].width +
+                        image.alpha.width + 7) /
+                       8;
+    return image;
 }
 
 void GatherBlock(const SourceImage& image, int64_t bx, int64_t by, ColourBlock* colour,
                  AlphaBlock* alpha) {
+    // Masks see the pixel's first 4 bytes as a little-endian number.
+    const uint32_t valueBytes = std::min<uint32_t>(image.pixelBytes, 4);
     for (int64_t y = 0; y < 4; ++y) {
         const int64_t row = std::min(by + y, image.height - 1);
         const uint8_t* rowStart = image.pixels + row * image.pitch;
         for (int64_t x = 0; x < 4; ++x) {
             const int64_t column = std::min(bx + x, image.width - 1);
             const uint32_t pixel =
-                PixelValue(rowStart + column * image.pixelBytes, image.pixelBytes);
+                LoadLittleEndian(rowStart + column * image.pixelBytes, valueBytes);
             const int64_t index = 4 * y + x;
             for (int k = 0; k < 3; ++k) {
                 colour->texel[index][k] = WidenColourChannel(pixel, image.colour[k]);
@@ -112,4 +117,8 @@ void GatherRgba8888Block(const SourceImage& image, int64_t bx, int64_t by, Colou
                                 p0 >> 24 | (p1 >> 24) << 8 | (p2 >> 24) << 16 | (p3 >> 24) << 24);
         }
     }
+}
+
+BandPlan PlanBands(uint64_t blocksAcross, uint64_t blockRows) {
+    return {blocksAcross, blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks)};
 }

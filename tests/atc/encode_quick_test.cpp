@@ -34,11 +34,11 @@ int32_t GradeOf(const ColourBlock& block) {
     uint16_t colour0 = 0;
     uint16_t colour1 = 0;
     int32_t grade = 0;
-    encodeColourBlockFast(block, FORMAT_ATC, &colour0, &colour1, &grade);
+    EncodeColourBlockQuick(block, FORMAT_ATC, &colour0, &colour1, &grade);
     return grade;
 }
 
-int32_t EncodeFast(const std::vector<ColourBlock>& blocks, std::vector<uint8_t>* output) {
+int32_t EncodeQuick(const std::vector<ColourBlock>& blocks, std::vector<uint8_t>* output) {
     const std::vector<uint8_t> image = ImageOfBlocks(blocks);
     const int32_t width = static_cast<int32_t>(4 * blocks.size());
     output->assign(8 * blocks.size(), 0xCC);
@@ -82,14 +82,14 @@ TEST(AtiTcEncodeFast, VerdictsOnWholeImages) {
     };
     for (const auto& c : cases) {
         std::vector<uint8_t> output;
-        EXPECT_EQ(EncodeFast(c.blocks, &output), c.result) << c.name;
+        EXPECT_EQ(EncodeQuick(c.blocks, &output), c.result) << c.name;
         // Every block is written whatever the verdict.
         for (size_t b = 0; b < c.blocks.size(); ++b) {
             uint16_t colour0 = 0;
             uint16_t colour1 = 0;
             int32_t grade = 0;
             uint32_t indexWord =
-                encodeColourBlockFast(c.blocks[b], FORMAT_ATC, &colour0, &colour1, &grade);
+                EncodeColourBlockQuick(c.blocks[b], FORMAT_ATC, &colour0, &colour1, &grade);
             StoredColourBlock stored = ReadColourBlock(&output[8 * b]);
             EXPECT_EQ(stored.colour0, colour0) << c.name << " block " << b;
             EXPECT_EQ(stored.colour1, colour1) << c.name << " block " << b;
