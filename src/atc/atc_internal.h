@@ -142,7 +142,7 @@ int ChooseBlackModeQuick(uint32_t* indexWord, Clusters* clusters);
 bool BlackModeWanted(const Clusters& clusters);
 bool BlackModeWantedQuick(const Clusters& clusters);
 
-// block_colours.cpp
+// colour_codes.cpp
 ColourCodes EncodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
 
 // refine.cpp: true when the index word was replaced. A new word is kept only

@@ -104,7 +104,7 @@ uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* squares);
 void LuminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
                     int32_t runEnd[16], int32_t* squares);
 
-// nearest_indices.cpp: RefineIndices with the palette already built; true
+// refine.cpp: RefineIndices with the palette already built; true
 // when the index word was replaced.
 bool RefineWithPalette(const TexelPlanes& planes, uint32_t* indexWord, const ColourPalette& palette,
                        int mode, RefineRule rule);

@@ -1,6 +1,8 @@
 // One pass that moves every texel to its nearest colour of the palette that
-// the chosen colours make.
+// the chosen colours make: texel by texel, and with the palette already
+// built and the nearest entries in vector lanes.
 #include "atc_internal.h"
+#include "atc_search.h"
 
 bool RefinementAcceptable(const int count[4], int mode, RefineRule rule) {
     if ((count[3] > 0 && count[0] > 0) || count[3] == 16) {
@@ -29,6 +31,17 @@ bool RefineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourS
         refined |= nearest << (2 * t);
         ++count[nearest];
     }
+    if (refined == *indexWord || !RefinementAcceptable(count, mode, rule)) {
+        return false;
+    }
+    *indexWord = refined;
+    return true;
+}
+
+bool RefineWithPalette(const TexelPlanes& planes, uint32_t* indexWord, const ColourPalette& palette,
+                       int mode, RefineRule rule) {
+    int count[4];
+    const uint32_t refined = NearestIndices(planes, palette, count);
     if (refined == *indexWord || !RefinementAcceptable(count, mode, rule)) {
         return false;
     }

@@ -1,3 +1,5 @@
+// One block of each format into its stored layout: which codec makes each
+// part and in which byte order its words are kept.
 #include "atc.h"
 #include "byte_order.h"
 #include "etc1_codec.h"

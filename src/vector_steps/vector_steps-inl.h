@@ -56,9 +56,9 @@ HWY_INLINE hn::VFromD<D> InDoubleHalves(D d, const Step& step, V... vectors) {
     if constexpr (hn::MaxLanes(d) * sizeof(double) <= HWY_MAX_BYTES) {
         return step(hn::Rebind<double, D>(), vectors...);
     } else {
-        const hn::Rebind<double, hn::Half<D>> dd;
+        const hn::Rebind<double, hn::Half<D> > dd;
         const auto lower = step(dd, hn::LowerHalf(vectors)...);
-        const auto upper = step(dd, hn::UpperHalf(hn::Half<hn::DFromV<V>>(), vectors)...);
+        const auto upper = step(dd, hn::UpperHalf(hn::Half<hn::DFromV<V> >(), vectors)...);
         return hn::Combine(d, upper, lower);
     }
 #endif

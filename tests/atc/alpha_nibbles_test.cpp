@@ -1,3 +1,4 @@
+// The explicit alpha block's nibble order and widening.
 #include <gtest/gtest.h>
 
 #include "atc_internal.h"

@@ -1,3 +1,4 @@
+// The black-mode tests of both encoders and the takeover of an empty class.
 #include <gtest/gtest.h>
 
 #include "atc_fixtures.h"

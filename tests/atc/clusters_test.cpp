@@ -1,3 +1,4 @@
+// Index assignment by thresholds, class means and a block's error.
 #include <gtest/gtest.h>
 
 #include "atc_fixtures.h"

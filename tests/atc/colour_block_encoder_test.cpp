@@ -1,3 +1,5 @@
+// Both colour-block encoders on small blocks with known codes, index words
+// and grades.
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,3 +1,4 @@
+// The 5:6:5 and 1:5:5:5 colour codes and their decoding.
 #include <gtest/gtest.h>
 
 #include "atc_internal.h"

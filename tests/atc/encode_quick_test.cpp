@@ -1,3 +1,5 @@
+// ATI_TC_EncodeFast: the quick encoder's grades, its verdict on whole
+// images and the pixel sizes it accepts.
 #include <gtest/gtest.h>
 
 #include <vector>

@@ -1,3 +1,5 @@
+// Both image encoders: stored bytes, edges, alpha by mask width, checks in
+// their order, sizes and images without blocks.
 #include <gtest/gtest.h>
 
 #include <algorithm>

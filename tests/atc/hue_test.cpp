@@ -1,3 +1,4 @@
+// Hue, saturation and when two hues differ.
 #include <gtest/gtest.h>
 
 #include "atc_internal.h"

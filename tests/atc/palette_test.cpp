@@ -1,3 +1,4 @@
+// The palettes of both modes and both formats, and the colour block decoder.
 #include <gtest/gtest.h>
 
 #include <array>

@@ -1,3 +1,5 @@
+// QuendaEncode: its checks in their order, sizes, edge blocks, narrow pixels
+// and the stored layout each format encodes to.
 #include <gtest/gtest.h>
 
 #include <vector>

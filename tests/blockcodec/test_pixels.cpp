@@ -1,3 +1,4 @@
+// The pixel material of the block library's tests.
 #include "test_pixels.h"
 
 #include <FreeImage.h>

@@ -74,8 +74,8 @@ BandPlan PlanBands(uint64_t blocksAcross, uint64_t blockRows);
 // is called once the band's blocks are written, band being its place in the
 // plan (0 up).
 template <typename Writer>
-void WalkBlocks(const SourceImage& image, const BandPlan& plan, uint64_t blockBytes,
-                bool withAlpha, uint8_t* output, const Writer& writer) {
+void WalkBlocks(const SourceImage& image, const BandPlan& plan, uint64_t blockBytes, bool withAlpha,
+                uint8_t* output, const Writer& writer) {
     const auto gather = IsRgba8888(image) ? GatherRgba8888Block : GatherBlock;
     parallel::ForEachBandReporting(
         plan.blockRows, plan.bandRows, plan.blocksAcross, [&](uint64_t firstRow, uint64_t endRow) {

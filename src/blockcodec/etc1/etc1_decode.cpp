@@ -1,3 +1,5 @@
+// The ETC1 block decoder: base colours, codewords and pixel codes from the
+// two words, each pixel its base plus its modifier, clamped.
 #include "etc1_codec.h"
 #include "etc1_modifiers.h"
 

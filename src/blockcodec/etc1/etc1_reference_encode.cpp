@@ -1,3 +1,6 @@
+// The straightforward ETC1 encoder: both orientations with each base
+// chooser, then the encoder whose decoded block has the smaller error. It
+// defines the bytes that the fast encoder must give.
 #include "etc1_codec.h"
 #include "etc1_encoder.h"
 #include "etc1_modifiers.h"

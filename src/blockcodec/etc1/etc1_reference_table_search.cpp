@@ -1,3 +1,5 @@
+// The reference's per-sub-block steps: the sub-block average, and the
+// search over every codeword and modifier column around a base colour.
 #include "etc1_base_rules.h"
 #include "etc1_encoder.h"
 #include "etc1_modifiers.h"

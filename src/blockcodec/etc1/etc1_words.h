@@ -24,4 +24,13 @@ inline uint32_t Etc1AssembleWord1(const Etc1Bases& bases, uint32_t codeword1, ui
 // The bits of word 2 that hold the codes of the sub-block's 8 pixels, given
 // in sub-block order: bit 4x + y holds the low bit of the code of pixel
 // (x, y), bit 16 + 4x + y its high bit.
-uint32_t Etc1PixelCodeBits(const Etc1Subblock& subblock, const uint32_t code[8]);
+inline uint32_t Etc1PixelCodeBits(const Etc1Subblock& subblock, const uint32_t code[8]) {
+    uint32_t word = 0;
+    for (int i = 0; i < 8; ++i) {
+        const int x = subblock.pixel[i] % 4;
+        const int y = subblock.pixel[i] / 4;
+        const int bit = 4 * x + y;
+        word |= (code[i] & 1) << bit | (code[i] >> 1) << (16 + bit);
+    }
+    return word;
+}

@@ -1,3 +1,5 @@
+// The single-channel block decoder: each value its palette entry, or both
+// endpoints' value when they are equal.
 #include "single_channel_codec.h"
 #include "single_channel_layout.h"
 

@@ -1,3 +1,5 @@
+// The steps of single-channel encoding that the reference and the fast
+// encoder share: distinct values, palette mode and endpoints, their order.
 #include "single_channel_endpoints.h"
 
 #include <algorithm>

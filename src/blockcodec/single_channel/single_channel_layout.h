@@ -7,7 +7,21 @@
 
 // The palette of endpoints e0 and e1: eight values when e0 > e1, else six
 // values followed by 0 and 255.
-void SingleChannelPalette(uint32_t e0, uint32_t e1, uint8_t palette[8]);
+inline void SingleChannelPalette(uint32_t e0, uint32_t e1, uint8_t palette[8]) {
+    palette[0] = static_cast<uint8_t>(e0);
+    palette[1] = static_cast<uint8_t>(e1);
+    if (e0 > e1) {
+        for (uint32_t i = 1; i <= 6; ++i) {
+            palette[i + 1] = static_cast<uint8_t>(((7 - i) * e0 + i * e1 + 3) / 7);
+        }
+    } else {
+        for (uint32_t i = 1; i <= 4; ++i) {
+            palette[i + 1] = static_cast<uint8_t>(((5 - i) * e0 + i * e1 + 2) / 5);
+        }
+        palette[6] = 0;
+        palette[7] = 255;
+    }
+}
 
 inline void PackSingleChannelIndices(const uint8_t index[16], uint8_t block[8]) {
     uint64_t bits = 0;

@@ -51,12 +51,12 @@ struct BestEnds {
 class CandidateQueue {
   public:
     CandidateQueue(const WeightedValues& values, int steps, BestEnds* best)
-        : values_(values), stepsLessOne_(static_cast<float>(steps - 1)), best_(best) {}
+        : m_values(values), m_stepsLessOne(static_cast<float>(steps - 1)), m_best(best) {}
 
     void Push(float low, float high) {
-        low_[count_] = low;
-        high_[count_] = high;
-        if (++count_ == hn::Lanes(RampTag())) {
+        m_low[m_count] = low;
+        m_high[m_count] = high;
+        if (++m_count == hn::Lanes(RampTag())) {
             Flush();
         }
     }
@@ -65,34 +65,34 @@ class CandidateQueue {
     // the best so far: that leaves the first of the smallest errors, if it
     // is below the best, since the later ones that equal it do not beat it.
     void Flush() {
-        if (count_ == 0) {
+        if (m_count == 0) {
             return;
         }
         const RampTag d;
-        for (size_t j = count_; j < hn::Lanes(d); ++j) {
-            low_[j] = low_[0];
-            high_[j] = high_[0];
+        for (size_t j = m_count; j < hn::Lanes(d); ++j) {
+            m_low[j] = m_low[0];
+            m_high[j] = m_high[0];
         }
         const auto error = Errors(d);
         const auto lowest = hn::MinOfLanes(d, error);
-        if (hn::GetLane(lowest) < best_->error) {
+        if (hn::GetLane(lowest) < m_best->error) {
             const size_t j = static_cast<size_t>(hn::FindKnownFirstTrue(d, hn::Eq(error, lowest)));
-            *best_ = {hn::GetLane(lowest), low_[j], high_[j], true};
+            *m_best = {hn::GetLane(lowest), m_low[j], m_high[j], true};
         }
-        count_ = 0;
+        m_count = 0;
     }
 
   private:
     // Each lane's RampError sum.
     hn::Vec<RampTag> Errors(RampTag d) const {
-        const auto low = hn::Load(d, low_);
-        const auto high = hn::Load(d, high_);
-        const auto step = hn::Div(hn::Sub(high, low), hn::Set(d, stepsLessOne_));
+        const auto low = hn::Load(d, m_low);
+        const auto high = hn::Load(d, m_high);
+        const auto step = hn::Div(hn::Sub(high, low), hn::Set(d, m_stepsLessOne));
         const auto halfStep = hn::Div(step, hn::Set(d, 2.0f));
         const auto zero = hn::Zero(d);
         auto sum = hn::Zero(d);
-        for (int i = 0; i < values_.count; ++i) {
-            const auto v = hn::Set(d, values_.value[i]);
+        for (int i = 0; i < m_values.count; ++i) {
+            const auto v = hn::Set(d, m_values.value[i]);
             const auto fromLow = hn::Sub(v, low);
             const auto inner =
                 hn::Add(low, hn::Mul(step, hn::Floor(hn::Div(hn::Add(fromLow, halfStep), step))));
@@ -100,17 +100,17 @@ class CandidateQueue {
                                                 hn::IfThenElse(hn::Ge(v, high), high, inner));
             const auto difference = hn::Sub(v, snapped);
             sum = hn::Add(sum,
-                          hn::Mul(hn::Set(d, values_.weight[i]), hn::Mul(difference, difference)));
+                          hn::Mul(hn::Set(d, m_values.weight[i]), hn::Mul(difference, difference)));
         }
         return sum;
     }
 
-    const WeightedValues& values_;
-    const float stepsLessOne_;
-    BestEnds* best_;
-    HWY_ALIGN float low_[8];
-    HWY_ALIGN float high_[8];
-    size_t count_ = 0;
+    const WeightedValues& m_values;
+    const float m_stepsLessOne;
+    BestEnds* m_best;
+    HWY_ALIGN float m_low[8];
+    HWY_ALIGN float m_high[8];
+    size_t m_count = 0;
 };
 
 // The coarse grid; true when some candidate beat the fit's error.

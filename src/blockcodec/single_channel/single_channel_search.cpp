@@ -1,3 +1,7 @@
+// The reference ramp fit: the error of one candidate ramp, and the coarse
+// grid and local refinement that try candidates one RampError at a time.
+#include <cmath>
+
 #include "single_channel_ramp.h"
 #include "single_channel_search_grid.h"
 
@@ -47,6 +51,28 @@ void Refine(const WeightedValues& values, int steps, RampFit* fit) {
 }
 
 }  // namespace
+
+float RampError(const WeightedValues& values, int steps, float low, float high, float bound) {
+    const float step = (high - low) / static_cast<float>(steps - 1);
+    float sum = 0.0f;
+    for (int i = 0; i < values.count; ++i) {
+        const float v = values.value[i];
+        float snapped;
+        if (v - low <= 0.0f) {
+            snapped = low;
+        } else if (v - high >= 0.0f) {
+            snapped = high;
+        } else {
+            snapped = low + step * std::floor((v - low + step / 2.0f) / step);
+        }
+        const float difference = v - snapped;
+        sum += values.weight[i] * (difference * difference);
+        if (sum > bound) {
+            return bound;
+        }
+    }
+    return sum;
+}
 
 RampFit SearchRamp(const WeightedValues& values, int steps) {
     RampFit fit;
