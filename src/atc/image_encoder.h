@@ -52,7 +52,8 @@ struct AtcBlockWriter {
         const uint32_t indexWord = encoder(texels, &colour0, &colour1);
         StoreColourBlock(colour0, colour1, indexWord, out);
     }
-    void Finish(uint64_t band) { encoder.Finish(band); }
+    // The end of the band.
+    void operator()(uint64_t band) { encoder.Finish(band); }
 };
 
 // Writes every block through the block walk, the bands on the thread pool.

@@ -16,7 +16,8 @@ struct StoredBlockWriter {
     void operator()(const ColourBlock& colour, const AlphaBlock& alpha, uint8_t* out) const {
         EncodeStoredBlock(format, flags, colour, alpha, out);
     }
-    void Finish(uint64_t) const {}
+    // The end of a band: nothing to add up.
+    void operator()(uint64_t) const {}
 };
 
 }  // namespace

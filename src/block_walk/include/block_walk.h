@@ -70,8 +70,8 @@ BandPlan PlanBands(uint64_t blocksAcross, uint64_t blockRows);
 // Writes every block in row-major block order, blockBytes each, the bands on
 // the thread pool; the alpha of each block is gathered only when withAlpha
 // is set. Each band works with its own copy of writer:
-// writer(colour, alpha, out) writes a block at out, and writer.Finish(band)
-// is called once the band's blocks are written, band being its place in the
+// writer(colour, alpha, out) writes a block at out, and writer(band) is
+// called once the band's blocks are written, band being its place in the
 // plan (0 up).
 template <typename Writer>
 void WalkBlocks(const SourceImage& image, const BandPlan& plan, uint64_t blockBytes, bool withAlpha,
@@ -91,6 +91,6 @@ void WalkBlocks(const SourceImage& image, const BandPlan& plan, uint64_t blockBy
                     out += blockBytes;
                 }
             }
-            bandWriter.Finish(firstRow / plan.bandRows);
+            bandWriter(firstRow / plan.bandRows);
         });
 }
