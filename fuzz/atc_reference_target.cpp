@@ -78,17 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     Encoded exhaustive{};
     exhaustive.indexWord =
-        encodeColourBlockReference(texels, format, &exhaustive.colour0, &exhaustive.colour1);
+        EncodeColourBlockReference(texels, format, &exhaustive.colour0, &exhaustive.colour1);
     Encoded quick{};
-    quick.indexWord = encodeColourBlockFastReference(texels, format, &quick.colour0, &quick.colour1,
-                                                     &quick.grade);
+    quick.indexWord = EncodeColourBlockQuickReference(texels, format, &quick.colour0,
+                                                      &quick.colour1, &quick.grade);
     for (int64_t target : hwy::SupportedAndGeneratedTargets()) {
         hwy::SetSupportedTargetsForTest(target);
         Encoded e{};
-        e.indexWord = encodeColourBlock(texels, format, &e.colour0, &e.colour1);
+        e.indexWord = EncodeColourBlock(texels, format, &e.colour0, &e.colour1);
         FUZZ_CHECK(e == exhaustive);
         Encoded q{};
-        q.indexWord = encodeColourBlockFast(texels, format, &q.colour0, &q.colour1, &q.grade);
+        q.indexWord = EncodeColourBlockQuick(texels, format, &q.colour0, &q.colour1, &q.grade);
         FUZZ_CHECK(q == quick);
     }
     hwy::SetSupportedTargetsForTest(0);

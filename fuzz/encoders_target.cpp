@@ -21,7 +21,7 @@ using namespace fuzz;
 
 constexpr int32_t kMaxSide = 32;
 
-enum class Encoder { Quenda, Atc, AtcFast };
+enum class Encoder { Quenda, Atc, AtcQuick };
 
 struct Mask {
     uint32_t bits;
@@ -38,7 +38,7 @@ bool IsEncoderResult(int32_t result, Encoder encoder) {
            result == RESULT_FLAGS_CONFLICT || result == RESULT_UNKNOWN_FORMAT ||
            (encoder == Encoder::Quenda && result == RESULT_BAD_ARGUMENT) ||
            (encoder != Encoder::Quenda && result == RESULT_UNSUPPORTED_LAYOUT) ||
-           (encoder == Encoder::AtcFast && result == RESULT_LOW_QUALITY);
+           (encoder == Encoder::AtcQuick && result == RESULT_LOW_QUALITY);
 }
 
 }  // namespace
@@ -103,7 +103,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
                                    masks[3].bits, width, height, pitch, flags, format, &header,
                                    sizeQuery ? nullptr : output.Data(), &capacity);
             break;
-        case Encoder::AtcFast:
+        case Encoder::AtcQuick:
             result = ATI_TC_EncodeFast(source, masks[0].bits, masks[1].bits, masks[2].bits,
                                        masks[3].bits, width, height, pitch, flags, format, &header,
                                        sizeQuery ? nullptr : output.Data(), &capacity);

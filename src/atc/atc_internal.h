@@ -12,7 +12,7 @@ struct TexelColour {
     uint8_t ch[3];
 };
 
-inline TexelColour texelAt(const ColourBlock& texels, int t) {
+inline TexelColour TexelAt(const ColourBlock& texels, int t) {
     return {{texels.texel[t][0], texels.texel[t][1], texels.texel[t][2]}};
 }
 
@@ -46,20 +46,20 @@ struct ColourCodes {
 // Which index words a refinement pass may keep.
 enum class RefineRule {
     Exhaustive,  // also any word with texels in class 3 in black mode
-    Fast,        // only words using classes 0 and 3, or class 3 alone
+    Quick,       // only words using classes 0 and 3, or class 3 alone
 };
 
 // colour_codes.cpp
-TexelColour decode565(uint16_t code);
-TexelColour decode1555(uint16_t code, int* mode);
-uint16_t encode565(const TexelColour& colour);
-uint16_t encode1555(const TexelColour& colour, int mode);
+TexelColour Decode565(uint16_t code);
+TexelColour Decode1555(uint16_t code, int* mode);
+uint16_t Encode565(const TexelColour& colour);
+uint16_t Encode1555(const TexelColour& colour, int mode);
 
 // The small rules every search applies many times a block, defined here so
 // that each caller can inline them.
 
 // Interpolated palette: first, two points between, last.
-inline ColourPalette interpolatedPalette(const TexelColour& first, const TexelColour& last) {
+inline ColourPalette InterpolatedPalette(const TexelColour& first, const TexelColour& last) {
     ColourPalette palette{};
     for (int k = 0; k < 3; ++k) {
         palette.entry[0].ch[k] = first.ch[k];
@@ -72,7 +72,7 @@ inline ColourPalette interpolatedPalette(const TexelColour& first, const TexelCo
 
 // Black-mode palette: black, middle - bright / 4 (not below 0), middle,
 // bright.
-inline ColourPalette blackModePalette(const TexelColour& middle, const TexelColour& bright) {
+inline ColourPalette BlackModePalette(const TexelColour& middle, const TexelColour& bright) {
     ColourPalette palette{};
     for (int k = 0; k < 3; ++k) {
         palette.entry[0].ch[k] = 0;
@@ -84,11 +84,11 @@ inline ColourPalette blackModePalette(const TexelColour& middle, const TexelColo
     return palette;
 }
 
-inline int luminance(const TexelColour& colour) {
+inline int Luminance(const TexelColour& colour) {
     return (19 * colour.ch[0] + 38 * colour.ch[1] + 7 * colour.ch[2]) >> 6;
 }
 
-inline int squaredDistance(const TexelColour& a, const TexelColour& b) {
+inline int SquaredDistance(const TexelColour& a, const TexelColour& b) {
     int total = 0;
     for (int k = 0; k < 3; ++k) {
         const int d = a.ch[k] - b.ch[k];
@@ -97,14 +97,14 @@ inline int squaredDistance(const TexelColour& a, const TexelColour& b) {
     return total;
 }
 
-inline int valuePercent(const TexelColour& colour) {
+inline int ValuePercent(const TexelColour& colour) {
     return std::max({colour.ch[0], colour.ch[1], colour.ch[2]}) * 100 / 255;
 }
 
-inline bool isDark(const TexelColour& colour) { return valuePercent(colour) < 15; }
+inline bool IsDark(const TexelColour& colour) { return ValuePercent(colour) < 15; }
 
 // Which class means become a block's two colours.
-inline ColourSources colourSources(const Clusters& clusters, int mode, uint32_t format) {
+inline ColourSources ChooseColourSources(const Clusters& clusters, int mode, uint32_t format) {
     if (mode == 0) {
         return {clusters.mean[0], clusters.mean[3]};
     }
@@ -116,54 +116,54 @@ inline ColourSources colourSources(const Clusters& clusters, int mode, uint32_t 
 }
 
 // palette.cpp
-ColourPalette buildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format);
-void decodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
+ColourPalette BuildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format);
+void DecodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
                        ColourBlock* texels);
 
 // alpha_nibbles.cpp
-void unpackAlphaNibbles(const uint8_t block[8], uint8_t alpha[16]);
-void packAlphaNibbles(const uint8_t nibbles[16], uint8_t block[8]);
+void UnpackAlphaNibbles(const uint8_t block[8], uint8_t alpha[16]);
+void PackAlphaNibbles(const uint8_t nibbles[16], uint8_t block[8]);
 
 // hue.cpp
-HueSaturation hueSaturation(const TexelColour& colour);
-bool huesDiffer(int a, int b);
+HueSaturation HueSaturationOf(const TexelColour& colour);
+bool HuesDiffer(int a, int b);
 
 // clusters.cpp
-uint32_t assignIndices(const int luma[16], int lo, int mid, int hi);
-Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord);
-int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
+uint32_t AssignIndices(const int luma[16], int lo, int mid, int hi);
+Clusters ClusterMeans(const ColourBlock& texels, uint32_t indexWord);
+int32_t BlockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
                    uint16_t colour1, uint32_t format);
 
 // black_mode.cpp: 1 for black mode, else 0; on 1 an empty class 2 takes
 // over class 1 (index word and clusters rewritten). The two tests alone,
-// without the rewrite, are the blackModeWanted pair.
-int chooseBlackMode(uint32_t* indexWord, Clusters* clusters);
-int chooseBlackModeFast(uint32_t* indexWord, Clusters* clusters);
-bool blackModeWanted(const Clusters& clusters);
-bool blackModeWantedFast(const Clusters& clusters);
+// without the rewrite, are the BlackModeWanted pair.
+int ChooseBlackMode(uint32_t* indexWord, Clusters* clusters);
+int ChooseBlackModeQuick(uint32_t* indexWord, Clusters* clusters);
+bool BlackModeWanted(const Clusters& clusters);
+bool BlackModeWantedQuick(const Clusters& clusters);
 
-// block_colours.cpp
-ColourCodes encodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
+// colour_codes.cpp
+ColourCodes EncodeColourCodes(const ColourSources& sources, int mode, uint32_t format);
 
 // refine.cpp: true when the index word was replaced. A new word is kept only
-// when refinementAcceptable says so for its class sizes.
-bool refinementAcceptable(const int count[4], int mode, RefineRule rule);
-bool refineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
+// when RefinementAcceptable says so for its class sizes.
+bool RefinementAcceptable(const int count[4], int mode, RefineRule rule);
+bool RefineIndices(const ColourBlock& texels, uint32_t* indexWord, const ColourSources& sources,
                    int mode, uint32_t format, RefineRule rule);
 
-// colour_block_encoder_fast_reference.cpp: classes split at the quarter
+// colour_block_encoder_quick_reference.cpp: classes split at the quarter
 // points between the smallest and the largest luminance.
-uint32_t quarterPointIndices(const int luma[16]);
+uint32_t QuarterPointIndices(const int luma[16]);
 
 // The colour-block encoders; the index word is the result. The Reference
 // pair evaluates everything texel by texel as the search is defined and is
 // the yardstick of the other pair, which the image encoders and the block
 // routines call and which gives the same answer for every block.
-uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+uint32_t EncodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1);
-uint32_t encodeColourBlockFast(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
-                               uint16_t* colour1, int32_t* grade);
-uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+uint32_t EncodeColourBlockQuick(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+                                uint16_t* colour1, int32_t* grade);
+uint32_t EncodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                     uint16_t* colour1);
-uint32_t encodeColourBlockFastReference(const ColourBlock& texels, uint32_t format,
-                                        uint16_t* colour0, uint16_t* colour1, int32_t* grade);
+uint32_t EncodeColourBlockQuickReference(const ColourBlock& texels, uint32_t format,
+                                         uint16_t* colour0, uint16_t* colour1, int32_t* grade);

@@ -1,5 +1,6 @@
-// Building blocks of the quick colour-block searches. A candidate of the
-// full search splits the texels, taken in ascending luminance, into four
+// Building blocks of the fast colour-block searches, which give the blocks
+// of the texel-by-texel references with less work. A candidate of the full
+// search splits the texels, taken in ascending luminance, into four
 // contiguous runs; counts and channel sums of each run come from running
 // totals, and a palette's squared error over the block comes from the class
 // sums: for one class and channel with texel values v, count n, sum s and
@@ -53,43 +54,43 @@ struct Split {
 };
 
 // sorted_texels.cpp
-void sortTexels(const TexelPlanes& planes, SortedTexels* sorted);
+void SortTexels(const TexelPlanes& planes, SortedTexels* sorted);
 // The split of candidate n of the full search (candidate_order.h).
-Split candidateSplit(const SortedTexels& sorted, int n);
-ClassSums splitSums(const SortedTexels& sorted, const Split& split);
-uint32_t splitIndexWord(const SortedTexels& sorted, const Split& split);
+Split CandidateSplit(const SortedTexels& sorted, int n);
+ClassSums SplitSums(const SortedTexels& sorted, const Split& split);
+uint32_t SplitIndexWord(const SortedTexels& sorted, const Split& split);
 
 // split_errors.cpp: the squared error of every candidate of the full search
 // (kPaddedCandidates entries), in vector lanes; in order mode -1 for the
 // candidates whose classes could take black mode or whose codes would make
-// the black-mode palette, which splitError must evaluate. Also the first
+// the black-mode palette, which SplitError must evaluate. Also the first
 // candidate of least error among those evaluated (-1 if none was) and how
 // many were not.
 struct LaneSearch {
     int first;
     int pending;
 };
-LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]);
-// hueSaturation and huesDiffer as the lanes of splitErrors compute them, for
+LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]);
+// HueSaturationOf and HuesDiffer as the lanes of SplitErrors compute them, for
 // tests: colours holds count channel 0 values, then count of channel 1,
 // then count of channel 2; count must be a multiple of 16. differ receives
 // -1 where the hues differ, else 0.
-void laneHueSaturation(const int32_t* colours, size_t count, int32_t* hue, int32_t* saturation);
-void laneHuesDiffer(const int32_t* a, const int32_t* b, size_t count, int32_t* differ);
+void LaneHueSaturation(const int32_t* colours, size_t count, int32_t* hue, int32_t* saturation);
+void LaneHuesDiffer(const int32_t* a, const int32_t* b, size_t count, int32_t* differ);
 // The error of one split exactly as the texel-by-texel search evaluates it.
-int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format);
+int32_t SplitError(const SortedTexels& sorted, const Split& split, uint32_t format);
 
 // class_sums.cpp
-ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord);
-Clusters meansOf(const ClassSums& sums);
+ClassSums SumClasses(const TexelPlanes& planes, uint32_t indexWord);
+Clusters MeansOf(const ClassSums& sums);
 // Black mode's takeover of an empty class 2 by class 1, on the sums (nothing
 // happens when class 2 has texels).
-void moveFirstSumsIntoSecond(ClassSums* sums);
-// The codes and the palette that encodeColourCodes and buildColourPalette
+void MoveFirstSumsIntoSecond(ClassSums* sums);
+// The codes and the palette that EncodeColourCodes and BuildColourPalette
 // give for these sources, through the constant tables.
-ColourCodes quickCodes(const ColourSources& sources, int mode, uint32_t format);
-ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t format);
-int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette);
+ColourCodes CodesFromTables(const ColourSources& sources, int mode, uint32_t format);
+ColourPalette SourcePalette(const ColourSources& sources, int mode, uint32_t format);
+int32_t PaletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette);
 
 // texel_kernels.cpp: a block's planes; the index word of each texel's
 // nearest palette entry (the lower entry on equal distances) with the sizes
@@ -97,13 +98,13 @@ int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette
 // texel's luminance x 16 + its place in the block, in ascending order, with
 // the runs of equal luminance (SortedTexels). The last two also give the sum
 // of every channel value squared, over the block.
-void texelPlanes(const ColourBlock& texels, TexelPlanes* planes);
-uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
-uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares);
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
+void MakeTexelPlanes(const ColourBlock& texels, TexelPlanes* planes);
+uint32_t NearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]);
+uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* squares);
+void LuminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
                     int32_t runEnd[16], int32_t* squares);
 
-// nearest_indices.cpp: refineIndices with the palette already built; true
+// refine.cpp: RefineIndices with the palette already built; true
 // when the index word was replaced.
-bool refineWithPalette(const TexelPlanes& planes, uint32_t* indexWord, const ColourPalette& palette,
+bool RefineWithPalette(const TexelPlanes& planes, uint32_t* indexWord, const ColourPalette& palette,
                        int mode, RefineRule rule);

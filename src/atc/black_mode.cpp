@@ -14,21 +14,21 @@ struct ClassHues {
 
 // The entry tests both rules share: dark texels exist and the bright class
 // is bright enough.
-bool blackModePossible(const Clusters& clusters) {
-    return clusters.count[0] != 0 && isDark(clusters.mean[0]) &&
-           valuePercent(clusters.mean[3]) > 55;
+bool BlackModePossible(const Clusters& clusters) {
+    return clusters.count[0] != 0 && IsDark(clusters.mean[0]) &&
+           ValuePercent(clusters.mean[3]) > 55;
 }
 
-ClassHues classHues(const Clusters& clusters) {
+ClassHues HuesOfClasses(const Clusters& clusters) {
     ClassHues hues{};
-    hues.bright = hueSaturation(clusters.mean[3]);
-    hues.second = clusters.count[2] > 0 ? hueSaturation(clusters.mean[2]) : hues.bright;
-    hues.first = clusters.count[1] > 0 ? hueSaturation(clusters.mean[1]) : hues.bright;
+    hues.bright = HueSaturationOf(clusters.mean[3]);
+    hues.second = clusters.count[2] > 0 ? HueSaturationOf(clusters.mean[2]) : hues.bright;
+    hues.first = clusters.count[1] > 0 ? HueSaturationOf(clusters.mean[1]) : hues.bright;
     return hues;
 }
 
 // An empty class 2 takes over class 1's texels and mean.
-void moveFirstIntoSecond(uint32_t* indexWord, Clusters* clusters) {
+void MoveFirstIntoSecond(uint32_t* indexWord, Clusters* clusters) {
     if (clusters->count[2] != 0) {
         return;
     }
@@ -45,30 +45,30 @@ void moveFirstIntoSecond(uint32_t* indexWord, Clusters* clusters) {
 
 }  // namespace
 
-bool blackModeWanted(const Clusters& clusters) {
-    if (!blackModePossible(clusters)) {
+bool BlackModeWanted(const Clusters& clusters) {
+    if (!BlackModePossible(clusters)) {
         return false;
     }
-    ClassHues hues = classHues(clusters);
+    ClassHues hues = HuesOfClasses(clusters);
     const int s3 = hues.bright.saturation;
     const int s2 = hues.second.saturation;
     const int s1 = hues.first.saturation;
-    return huesDiffer(hues.bright.hue, hues.second.hue) ||
-           huesDiffer(hues.bright.hue, hues.first.hue) ||
+    return HuesDiffer(hues.bright.hue, hues.second.hue) ||
+           HuesDiffer(hues.bright.hue, hues.first.hue) ||
            (clusters.count[2] > 0 && (s2 > 2 * s3 || s2 > 70)) ||
            (clusters.count[1] > 0 && (s1 > 2 * s3 || s1 > 70));
 }
 
-bool blackModeWantedFast(const Clusters& clusters) {
-    if (!blackModePossible(clusters)) {
+bool BlackModeWantedQuick(const Clusters& clusters) {
+    if (!BlackModePossible(clusters)) {
         return false;
     }
-    ClassHues hues = classHues(clusters);
+    ClassHues hues = HuesOfClasses(clusters);
     const int s3 = hues.bright.saturation;
     const int s2 = hues.second.saturation;
     const int s1 = hues.first.saturation;
-    bool candidate = (s3 > 5 && ((s2 > 5 && huesDiffer(hues.bright.hue, hues.second.hue)) ||
-                                 (s1 > 5 && huesDiffer(hues.bright.hue, hues.first.hue)))) ||
+    bool candidate = (s3 > 5 && ((s2 > 5 && HuesDiffer(hues.bright.hue, hues.second.hue)) ||
+                                 (s1 > 5 && HuesDiffer(hues.bright.hue, hues.first.hue)))) ||
                      (clusters.count[2] > 0 && ((s2 > 15 && s2 > 2 * s3) || s2 > 70)) ||
                      (clusters.count[1] > 0 && ((s1 > 15 && s1 > 2 * s3) || s1 > 70));
     if (!candidate) {
@@ -78,25 +78,25 @@ bool blackModeWantedFast(const Clusters& clusters) {
     const TexelColour& m1 = clusters.mean[1];
     const TexelColour& m2 = clusters.mean[2];
     const TexelColour& m3 = clusters.mean[3];
-    ColourPalette line = interpolatedPalette(m0, m3);
-    int interpolatedError = squaredDistance(m1, line.entry[1]) + squaredDistance(m2, line.entry[2]);
-    ColourPalette black = blackModePalette(clusters.count[2] > 0 ? m2 : m1, m3);
-    int blackError = squaredDistance(m0, black.entry[0]) + squaredDistance(m1, black.entry[1]);
+    ColourPalette line = InterpolatedPalette(m0, m3);
+    int interpolatedError = SquaredDistance(m1, line.entry[1]) + SquaredDistance(m2, line.entry[2]);
+    ColourPalette black = BlackModePalette(clusters.count[2] > 0 ? m2 : m1, m3);
+    int blackError = SquaredDistance(m0, black.entry[0]) + SquaredDistance(m1, black.entry[1]);
     return blackError < interpolatedError;
 }
 
-int chooseBlackMode(uint32_t* indexWord, Clusters* clusters) {
-    if (!blackModeWanted(*clusters)) {
+int ChooseBlackMode(uint32_t* indexWord, Clusters* clusters) {
+    if (!BlackModeWanted(*clusters)) {
         return 0;
     }
-    moveFirstIntoSecond(indexWord, clusters);
+    MoveFirstIntoSecond(indexWord, clusters);
     return 1;
 }
 
-int chooseBlackModeFast(uint32_t* indexWord, Clusters* clusters) {
-    if (!blackModeWantedFast(*clusters)) {
+int ChooseBlackModeQuick(uint32_t* indexWord, Clusters* clusters) {
+    if (!BlackModeWantedQuick(*clusters)) {
         return 0;
     }
-    moveFirstIntoSecond(indexWord, clusters);
+    MoveFirstIntoSecond(indexWord, clusters);
     return 1;
 }

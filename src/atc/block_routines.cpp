@@ -2,12 +2,12 @@
 #include "atc_internal.h"
 
 uint32_t AtcEncodeColourBlock(const ColourBlock& texels, uint16_t* colour0, uint16_t* colour1) {
-    return encodeColourBlock(texels, FORMAT_ATC, colour0, colour1);
+    return EncodeColourBlock(texels, FORMAT_ATC, colour0, colour1);
 }
 
 void AtcDecodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1,
                           ColourBlock* texels) {
-    decodeColourBlock(indexWord, colour0, colour1, FORMAT_ATC, texels);
+    DecodeColourBlock(indexWord, colour0, colour1, FORMAT_ATC, texels);
 }
 
 void AtcPackExplicitAlpha(const AlphaBlock& alpha, uint8_t block[8]) {
@@ -15,9 +15,9 @@ void AtcPackExplicitAlpha(const AlphaBlock& alpha, uint8_t block[8]) {
     for (int t = 0; t < 16; ++t) {
         nibbles[t] = static_cast<uint8_t>(alpha.alpha[t] >> 4);
     }
-    packAlphaNibbles(nibbles, block);
+    PackAlphaNibbles(nibbles, block);
 }
 
 void AtcUnpackExplicitAlpha(const uint8_t block[8], AlphaBlock* alpha) {
-    unpackAlphaNibbles(block, alpha->alpha);
+    UnpackAlphaNibbles(block, alpha->alpha);
 }

@@ -15,7 +15,7 @@ struct CandidateOrder {
     alignas(64) int32_t mid[kPaddedCandidates];
 };
 
-constexpr CandidateOrder makeCandidateOrder() {
+constexpr CandidateOrder MakeCandidateOrder() {
     CandidateOrder order{};
     int n = 0;
     for (int hi = 15; hi >= 1; --hi) {
@@ -34,4 +34,4 @@ constexpr CandidateOrder makeCandidateOrder() {
     return order;
 }
 
-inline constexpr CandidateOrder kCandidateOrder = makeCandidateOrder();
+inline constexpr CandidateOrder kCandidateOrder = MakeCandidateOrder();

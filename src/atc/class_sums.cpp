@@ -7,7 +7,7 @@
 using colour_tables::kField5;
 using colour_tables::kField6;
 
-ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord) {
+ClassSums SumClasses(const TexelPlanes& planes, uint32_t indexWord) {
     uint32_t firstTwo[4] = {};
     uint32_t lastAndOne[4] = {};
     for (int t = 0; t < 16; ++t) {
@@ -25,7 +25,7 @@ ClassSums classSums(const TexelPlanes& planes, uint32_t indexWord) {
     return sums;
 }
 
-Clusters meansOf(const ClassSums& sums) {
+Clusters MeansOf(const ClassSums& sums) {
     Clusters clusters{};
     for (int index = 0; index < 4; ++index) {
         const int count = sums.count[index];
@@ -35,13 +35,13 @@ Clusters meansOf(const ClassSums& sums) {
         }
         for (int k = 0; k < 3; ++k) {
             clusters.mean[index].ch[k] =
-                static_cast<uint8_t>(colour_tables::divideSum(sums.sum[index][k], count));
+                static_cast<uint8_t>(colour_tables::DivideSum(sums.sum[index][k], count));
         }
     }
     return clusters;
 }
 
-void moveFirstSumsIntoSecond(ClassSums* sums) {
+void MoveFirstSumsIntoSecond(ClassSums* sums) {
     if (sums->count[2] != 0) {
         return;
     }
@@ -53,7 +53,7 @@ void moveFirstSumsIntoSecond(ClassSums* sums) {
     }
 }
 
-ColourCodes quickCodes(const ColourSources& sources, int mode, uint32_t format) {
+ColourCodes CodesFromTables(const ColourSources& sources, int mode, uint32_t format) {
     const uint8_t* s0 = sources.source0.ch;
     const uint8_t* s1 = sources.source1.ch;
     const int colour1 = kField5.code[s1[0]] << 11 | kField6.code[s1[1]] << 5 | kField5.code[s1[2]];
@@ -67,11 +67,11 @@ ColourCodes quickCodes(const ColourSources& sources, int mode, uint32_t format) 
     return {static_cast<uint16_t>(colour0), static_cast<uint16_t>(colour1)};
 }
 
-ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t format) {
+ColourPalette SourcePalette(const ColourSources& sources, int mode, uint32_t format) {
     if (format == FORMAT_ATC_ORDER_MODE) {
         // Which palette the codes make depends on their decoded brightness.
-        const ColourCodes codes = quickCodes(sources, mode, format);
-        return buildColourPalette(codes.colour0, codes.colour1, format);
+        const ColourCodes codes = CodesFromTables(sources, mode, format);
+        return BuildColourPalette(codes.colour0, codes.colour1, format);
     }
     const uint8_t* s0 = sources.source0.ch;
     const uint8_t* s1 = sources.source1.ch;
@@ -79,10 +79,10 @@ ColourPalette sourcePalette(const ColourSources& sources, int mode, uint32_t for
         {kField5.reconstruct[s0[0]], kField5.reconstruct[s0[1]], kField5.reconstruct[s0[2]]}};
     const TexelColour c1{
         {kField5.reconstruct[s1[0]], kField6.reconstruct[s1[1]], kField5.reconstruct[s1[2]]}};
-    return mode != 0 ? blackModePalette(c0, c1) : interpolatedPalette(c0, c1);
+    return mode != 0 ? BlackModePalette(c0, c1) : InterpolatedPalette(c0, c1);
 }
 
-int32_t paletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette) {
+int32_t PaletteError(int32_t squares, const ClassSums& sums, const ColourPalette& palette) {
     int32_t error = squares;
     for (int index = 0; index < 4; ++index) {
         const int count = sums.count[index];

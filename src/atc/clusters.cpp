@@ -2,7 +2,7 @@
 // squared error of a block against its palette.
 #include "atc_internal.h"
 
-uint32_t assignIndices(const int luma[16], int lo, int mid, int hi) {
+uint32_t AssignIndices(const int luma[16], int lo, int mid, int hi) {
     uint32_t indexWord = 0;
     for (int t = 0; t < 16; ++t) {
         uint32_t index = luma[t] >= hi ? 3 : luma[t] > mid ? 2 : luma[t] > lo ? 1 : 0;
@@ -11,7 +11,7 @@ uint32_t assignIndices(const int luma[16], int lo, int mid, int hi) {
     return indexWord;
 }
 
-Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord) {
+Clusters ClusterMeans(const ColourBlock& texels, uint32_t indexWord) {
     int sum[4][3] = {};
     Clusters clusters{};
     for (int t = 0; t < 16; ++t) {
@@ -33,12 +33,12 @@ Clusters clusterMeans(const ColourBlock& texels, uint32_t indexWord) {
     return clusters;
 }
 
-int32_t blockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
+int32_t BlockError(const ColourBlock& texels, uint32_t indexWord, uint16_t colour0,
                    uint16_t colour1, uint32_t format) {
-    ColourPalette palette = buildColourPalette(colour0, colour1, format);
+    ColourPalette palette = BuildColourPalette(colour0, colour1, format);
     int32_t error = 0;
     for (int t = 0; t < 16; ++t) {
-        error += squaredDistance(texelAt(texels, t), palette.entry[(indexWord >> (2 * t)) & 3]);
+        error += SquaredDistance(TexelAt(texels, t), palette.entry[(indexWord >> (2 * t)) & 3]);
     }
     return error;
 }

@@ -1,4 +1,4 @@
-// The full search for a colour block, the quick way: the same candidates in
+// The full search for a colour block, the fast way: the same candidates in
 // the same order as colour_block_encoder_reference.cpp, evaluated from
 // running totals over the luminance order, most of them in vector lanes.
 #include "atc_search.h"
@@ -20,7 +20,7 @@ struct Candidate {
 class SeenSplits {
   public:
     // True when the split came before; marks it otherwise.
-    bool check(const Split& split) {
+    bool Check(const Split& split) {
         if (split.p3 != m_start) {
             m_start = split.p3;
             for (uint64_t& word : m_seen) {
@@ -41,14 +41,14 @@ class SeenSplits {
 
 }  // namespace
 
-uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+uint32_t EncodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                            uint16_t* colour1) {
     TexelPlanes planes;
-    texelPlanes(texels, &planes);
+    MakeTexelPlanes(texels, &planes);
     SortedTexels sorted;
-    sortTexels(planes, &sorted);
+    SortTexels(planes, &sorted);
     alignas(64) int32_t errors[kPaddedCandidates];
-    const LaneSearch lanes = splitErrors(sorted, format, errors);
+    const LaneSearch lanes = SplitErrors(sorted, format, errors);
 
     int bestCandidate = -1;
     if (lanes.pending == 0) {
@@ -64,11 +64,11 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
         for (int n = 0; n < kCandidates; ++n) {
             int32_t error = errors[n];
             if (error < 0) {
-                const Split split = candidateSplit(sorted, n);
-                if (seen.check(split)) {
+                const Split split = CandidateSplit(sorted, n);
+                if (seen.Check(split)) {
                     continue;
                 }
-                error = splitError(sorted, split, format);
+                error = SplitError(sorted, split, format);
             }
             if (error < bestError) {
                 bestError = error;
@@ -79,24 +79,24 @@ uint32_t encodeColourBlock(const ColourBlock& texels, uint32_t format, uint16_t*
 
     Candidate best{0, Clusters{}, 0};
     if (bestCandidate >= 0) {
-        const Split split = candidateSplit(sorted, bestCandidate);
-        best.indexWord = splitIndexWord(sorted, split);
-        best.clusters = meansOf(splitSums(sorted, split));
-        best.mode = chooseBlackMode(&best.indexWord, &best.clusters);
+        const Split split = CandidateSplit(sorted, bestCandidate);
+        best.indexWord = SplitIndexWord(sorted, split);
+        best.clusters = MeansOf(SplitSums(sorted, split));
+        best.mode = ChooseBlackMode(&best.indexWord, &best.clusters);
     }
 
     Candidate kept = best;
     const ColourPalette palette =
-        sourcePalette(colourSources(best.clusters, best.mode, format), best.mode, format);
-    if (refineWithPalette(planes, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
-        kept.clusters = meansOf(classSums(planes, kept.indexWord));
-        kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
+        SourcePalette(ChooseColourSources(best.clusters, best.mode, format), best.mode, format);
+    if (RefineWithPalette(planes, &kept.indexWord, palette, best.mode, RefineRule::Exhaustive)) {
+        kept.clusters = MeansOf(SumClasses(planes, kept.indexWord));
+        kept.mode = ChooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;
         }
     }
     const ColourCodes codes =
-        quickCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
+        CodesFromTables(ChooseColourSources(kept.clusters, kept.mode, format), kept.mode, format);
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
     return kept.indexWord;

@@ -1,7 +1,7 @@
 // The full search for a colour block in its plainest form: every pair of
 // sorted luminances as the outer thresholds of a four-way split, each
 // candidate evaluated texel by texel, the least squared error wins. The
-// quick search in colour_block_encoder.cpp must give the same block for
+// fast search in colour_block_encoder.cpp must give the same block for
 // every input; this one stays as its yardstick.
 #include <algorithm>
 
@@ -19,11 +19,11 @@ struct Candidate {
 
 }  // namespace
 
-uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
+uint32_t EncodeColourBlockReference(const ColourBlock& texels, uint32_t format, uint16_t* colour0,
                                     uint16_t* colour1) {
     int luma[16];
     for (int t = 0; t < 16; ++t) {
-        luma[t] = luminance(texelAt(texels, t));
+        luma[t] = Luminance(TexelAt(texels, t));
     }
     int sorted[16];
     std::copy(luma, luma + 16, sorted);
@@ -46,13 +46,14 @@ uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, 
             previous[1] = mid;
             previous[2] = hi;
             Candidate candidate{};
-            candidate.indexWord = assignIndices(luma, lo, mid, hi);
-            candidate.clusters = clusterMeans(texels, candidate.indexWord);
-            candidate.mode = chooseBlackMode(&candidate.indexWord, &candidate.clusters);
-            ColourCodes codes = encodeColourCodes(
-                colourSources(candidate.clusters, candidate.mode, format), candidate.mode, format);
+            candidate.indexWord = AssignIndices(luma, lo, mid, hi);
+            candidate.clusters = ClusterMeans(texels, candidate.indexWord);
+            candidate.mode = ChooseBlackMode(&candidate.indexWord, &candidate.clusters);
+            ColourCodes codes =
+                EncodeColourCodes(ChooseColourSources(candidate.clusters, candidate.mode, format),
+                                  candidate.mode, format);
             int32_t error =
-                blockError(texels, candidate.indexWord, codes.colour0, codes.colour1, format);
+                BlockError(texels, candidate.indexWord, codes.colour0, codes.colour1, format);
             if (error < bestError) {
                 bestError = error;
                 best = candidate;
@@ -61,16 +62,17 @@ uint32_t encodeColourBlockReference(const ColourBlock& texels, uint32_t format, 
     }
 
     Candidate kept = best;
-    if (refineIndices(texels, &kept.indexWord, colourSources(best.clusters, best.mode, format),
-                      best.mode, format, RefineRule::Exhaustive)) {
-        kept.clusters = clusterMeans(texels, kept.indexWord);
-        kept.mode = chooseBlackMode(&kept.indexWord, &kept.clusters);
+    if (RefineIndices(texels, &kept.indexWord,
+                      ChooseColourSources(best.clusters, best.mode, format), best.mode, format,
+                      RefineRule::Exhaustive)) {
+        kept.clusters = ClusterMeans(texels, kept.indexWord);
+        kept.mode = ChooseBlackMode(&kept.indexWord, &kept.clusters);
         if (kept.mode != best.mode) {
             kept = best;
         }
     }
     ColourCodes codes =
-        encodeColourCodes(colourSources(kept.clusters, kept.mode, format), kept.mode, format);
+        EncodeColourCodes(ChooseColourSources(kept.clusters, kept.mode, format), kept.mode, format);
     *colour0 = codes.colour0;
     *colour1 = codes.colour1;
     return kept.indexWord;

@@ -1,45 +1,37 @@
-// Conversions between texel colours and the 5:6:5 and 1:5:5:5 colour codes.
-#include <cstdlib>
-
+// Conversions between texel colours and the 5:6:5 and 1:5:5:5 colour codes,
+// and the codes of a block's two colours.
 #include "atc_internal.h"
+#include "colour_tables.h"
 
-namespace {
+using colour_tables::Quantise;
+using colour_tables::Widen;
 
-// A field of n bits widened to a byte by repeating its top bits below it.
-int widen(int q, int bits) { return (q << (8 - bits)) | (q >> (2 * bits - 8)); }
-
-// The truncated code, or its neighbour with the lowest bit flipped when that
-// one reconstructs strictly closer to the value.
-int quantise(int value, int bits) {
-    int q = value >> (8 - bits);
-    int other = q ^ 1;
-    if (std::abs(value - widen(other, bits)) < std::abs(value - widen(q, bits))) {
-        return other;
-    }
-    return q;
+TexelColour Decode565(uint16_t code) {
+    return {{static_cast<uint8_t>(Widen((code >> 11) & 31, 5)),
+             static_cast<uint8_t>(Widen((code >> 5) & 63, 6)),
+             static_cast<uint8_t>(Widen(code & 31, 5))}};
 }
 
-}  // namespace
-
-TexelColour decode565(uint16_t code) {
-    return {{static_cast<uint8_t>(widen((code >> 11) & 31, 5)),
-             static_cast<uint8_t>(widen((code >> 5) & 63, 6)),
-             static_cast<uint8_t>(widen(code & 31, 5))}};
-}
-
-TexelColour decode1555(uint16_t code, int* mode) {
+TexelColour Decode1555(uint16_t code, int* mode) {
     *mode = (code >> 15) & 1;
-    return {{static_cast<uint8_t>(widen((code >> 10) & 31, 5)),
-             static_cast<uint8_t>(widen((code >> 5) & 31, 5)),
-             static_cast<uint8_t>(widen(code & 31, 5))}};
+    return {{static_cast<uint8_t>(Widen((code >> 10) & 31, 5)),
+             static_cast<uint8_t>(Widen((code >> 5) & 31, 5)),
+             static_cast<uint8_t>(Widen(code & 31, 5))}};
 }
 
-uint16_t encode565(const TexelColour& colour) {
-    return static_cast<uint16_t>((quantise(colour.ch[0], 5) << 11) |
-                                 (quantise(colour.ch[1], 6) << 5) | quantise(colour.ch[2], 5));
+uint16_t Encode565(const TexelColour& colour) {
+    return static_cast<uint16_t>((Quantise(colour.ch[0], 5) << 11) |
+                                 (Quantise(colour.ch[1], 6) << 5) | Quantise(colour.ch[2], 5));
 }
 
-uint16_t encode1555(const TexelColour& colour, int mode) {
-    return static_cast<uint16_t>((mode != 0 ? 0x8000 : 0) | (quantise(colour.ch[0], 5) << 10) |
-                                 (quantise(colour.ch[1], 5) << 5) | quantise(colour.ch[2], 5));
+uint16_t Encode1555(const TexelColour& colour, int mode) {
+    return static_cast<uint16_t>((mode != 0 ? 0x8000 : 0) | (Quantise(colour.ch[0], 5) << 10) |
+                                 (Quantise(colour.ch[1], 5) << 5) | Quantise(colour.ch[2], 5));
+}
+
+ColourCodes EncodeColourCodes(const ColourSources& sources, int mode, uint32_t format) {
+    if (format == FORMAT_ATC_ORDER_MODE) {
+        return {Encode565(sources.source0), Encode565(sources.source1)};
+    }
+    return {Encode1555(sources.source0, mode), Encode565(sources.source1)};
 }

@@ -1,19 +1,12 @@
 // ATI_TC_Decode: ATC block data back to 3- or 4-byte pixels.
 #include "atc_internal.h"
+#include "byte_order.h"
 #include "parallel.h"
 
 namespace {
 
 // Blocks in a band of block rows at the least.
 constexpr uint64_t kBandBlocks = 256;
-
-uint32_t readLittleEndian(const uint8_t* bytes, int count) {
-    uint32_t value = 0;
-    for (int b = 0; b < count; ++b) {
-        value |= uint32_t{bytes[b]} << (8 * b);
-    }
-    return value;
-}
 
 struct ColourLevel {
     uint32_t format;
@@ -26,7 +19,7 @@ struct ColourLevel {
 // Decodes the block rows [firstRow, endRow), the first of them at data. The
 // arguments are copies, so that no store to the pixels can be taken to
 // change them.
-void decodeRows(const ColourLevel level, const uint8_t* data, uint8_t* output, uint64_t firstRow,
+void DecodeRows(const ColourLevel level, const uint8_t* data, uint8_t* output, uint64_t firstRow,
                 uint64_t endRow) {
     const uint64_t pixelBytes = level.alpha ? 4 : 3;
     const int last = 2 - level.first;
@@ -35,12 +28,12 @@ void decodeRows(const ColourLevel level, const uint8_t* data, uint8_t* output, u
     for (uint64_t by = 4 * firstRow; by < 4 * endRow; by += 4) {
         for (uint64_t bx = 0; bx < level.width; bx += 4) {
             if (level.alpha) {
-                unpackAlphaNibbles(data, alphas);
+                UnpackAlphaNibbles(data, alphas);
                 data += 8;
             }
-            const uint16_t colour0 = static_cast<uint16_t>(readLittleEndian(data, 2));
-            const uint16_t colour1 = static_cast<uint16_t>(readLittleEndian(data + 2, 2));
-            decodeColourBlock(readLittleEndian(data + 4, 4), colour0, colour1, level.format,
+            const uint16_t colour0 = LoadLittleEndian16(data);
+            const uint16_t colour1 = LoadLittleEndian16(data + 2);
+            DecodeColourBlock(LoadLittleEndian32(data + 4), colour0, colour1, level.format,
                               &texels);
             data += 8;
             for (uint64_t y = 0; y < 4 && by + y < level.height; ++y) {
@@ -95,7 +88,7 @@ int32_t ATI_TC_Decode(const ATI_TC_Header* header, const uint8_t* data, uint32_t
     const uint64_t blockRows = (height + 3) / 4;
     parallel::ForEachBand(blockRows, parallel::BandSize(blockRows, blocksAcross, kBandBlocks),
                           [&](uint64_t firstRow, uint64_t endRow) {
-                              decodeRows(level, data + firstRow * blocksAcross * blockBytes, output,
+                              DecodeRows(level, data + firstRow * blocksAcross * blockBytes, output,
                                          firstRow, endRow);
                           });
     return RESULT_OK;

@@ -4,7 +4,7 @@
 
 #include "atc_internal.h"
 
-HueSaturation hueSaturation(const TexelColour& colour) {
+HueSaturation HueSaturationOf(const TexelColour& colour) {
     int c0 = colour.ch[0];
     int c1 = colour.ch[1];
     int c2 = colour.ch[2];
@@ -36,7 +36,7 @@ HueSaturation hueSaturation(const TexelColour& colour) {
     return {hue, saturation};
 }
 
-bool huesDiffer(int a, int b) {
+bool HuesDiffer(int a, int b) {
     if (a == -1) {
         a = b == -1 ? 0 : b;
     }

@@ -8,36 +8,36 @@ namespace {
 
 // Lower and upper bounds of the luminance of any colour that a 5:6:5 code
 // could have come from.
-int luminanceFloor(const TexelColour& c) {
-    return luminance({{static_cast<uint8_t>(c.ch[0] & 0xF8), static_cast<uint8_t>(c.ch[1] & 0xFC),
+int LuminanceFloor(const TexelColour& c) {
+    return Luminance({{static_cast<uint8_t>(c.ch[0] & 0xF8), static_cast<uint8_t>(c.ch[1] & 0xFC),
                        static_cast<uint8_t>(c.ch[2] & 0xF8)}});
 }
 
-int luminanceCeil(const TexelColour& c) {
-    return luminance({{static_cast<uint8_t>(c.ch[0] | 7), static_cast<uint8_t>(c.ch[1] | 3),
+int LuminanceCeil(const TexelColour& c) {
+    return Luminance({{static_cast<uint8_t>(c.ch[0] | 7), static_cast<uint8_t>(c.ch[1] | 3),
                        static_cast<uint8_t>(c.ch[2] | 7)}});
 }
 
 }  // namespace
 
-ColourPalette buildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format) {
+ColourPalette BuildColourPalette(uint16_t colour0, uint16_t colour1, uint32_t format) {
     if (format == FORMAT_ATC_ORDER_MODE) {
-        TexelColour a = decode565(colour0);
-        TexelColour b = decode565(colour1);
-        if (luminanceFloor(a) > luminanceCeil(b)) {
-            return blackModePalette(b, a);
+        TexelColour a = Decode565(colour0);
+        TexelColour b = Decode565(colour1);
+        if (LuminanceFloor(a) > LuminanceCeil(b)) {
+            return BlackModePalette(b, a);
         }
-        return interpolatedPalette(a, b);
+        return InterpolatedPalette(a, b);
     }
     int mode = 0;
-    TexelColour c0 = decode1555(colour0, &mode);
-    TexelColour c1 = decode565(colour1);
-    return mode != 0 ? blackModePalette(c0, c1) : interpolatedPalette(c0, c1);
+    TexelColour c0 = Decode1555(colour0, &mode);
+    TexelColour c1 = Decode565(colour1);
+    return mode != 0 ? BlackModePalette(c0, c1) : InterpolatedPalette(c0, c1);
 }
 
-void decodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
+void DecodeColourBlock(uint32_t indexWord, uint16_t colour0, uint16_t colour1, uint32_t format,
                        ColourBlock* texels) {
-    ColourPalette palette = buildColourPalette(colour0, colour1, format);
+    ColourPalette palette = BuildColourPalette(colour0, colour1, format);
     for (int t = 0; t < 16; ++t) {
         const TexelColour& entry = palette.entry[(indexWord >> (2 * t)) & 3];
         for (int k = 0; k < 3; ++k) {

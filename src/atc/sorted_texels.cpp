@@ -5,9 +5,9 @@
 #include "atc_search.h"
 #include "candidate_order.h"
 
-void sortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
+void SortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
     uint32_t keys[16];
-    luminanceOrder(planes, keys, sorted->runStart, sorted->runEnd, &sorted->squares);
+    LuminanceOrder(planes, keys, sorted->runStart, sorted->runEnd, &sorted->squares);
     for (int k = 0; k < 3; ++k) {
         sorted->sum[k][0] = 0;
     }
@@ -26,13 +26,13 @@ void sortTexels(const TexelPlanes& planes, SortedTexels* sorted) {
 // sorted order is everything from the start of hi's run; class 0 everything
 // up to the end of lo's run, class 1 up to the end of mid's run, each cut
 // off where class 3 begins.
-Split candidateSplit(const SortedTexels& sorted, int n) {
+Split CandidateSplit(const SortedTexels& sorted, int n) {
     const int p3 = sorted.runStart[kCandidateOrder.hi[n]];
     return {std::min(sorted.runEnd[kCandidateOrder.lo[n]], p3),
             std::min(sorted.runEnd[kCandidateOrder.mid[n]], p3), p3};
 }
 
-ClassSums splitSums(const SortedTexels& sorted, const Split& split) {
+ClassSums SplitSums(const SortedTexels& sorted, const Split& split) {
     const int bounds[5] = {0, split.p1, split.p2, split.p3, 16};
     ClassSums sums{};
     for (int index = 0; index < 4; ++index) {
@@ -46,7 +46,7 @@ ClassSums splitSums(const SortedTexels& sorted, const Split& split) {
 
 // A texel's class is the number of the bounds p1, p2, p3 at or below its
 // position; each bound adds 1 to the 2-bit field of every texel from there on.
-uint32_t splitIndexWord(const SortedTexels& sorted, const Split& split) {
+uint32_t SplitIndexWord(const SortedTexels& sorted, const Split& split) {
     const uint32_t all = sorted.ones[16];
     return (all - sorted.ones[split.p1]) + (all - sorted.ones[split.p2]) +
            (all - sorted.ones[split.p3]);

@@ -3,16 +3,16 @@
 // colours and their palette, squared error.
 #include "atc_search.h"
 
-int32_t splitError(const SortedTexels& sorted, const Split& split, uint32_t format) {
-    ClassSums sums = splitSums(sorted, split);
-    Clusters clusters = meansOf(sums);
+int32_t SplitError(const SortedTexels& sorted, const Split& split, uint32_t format) {
+    ClassSums sums = SplitSums(sorted, split);
+    Clusters clusters = MeansOf(sums);
     int mode = 0;
-    if (blackModeWanted(clusters)) {
+    if (BlackModeWanted(clusters)) {
         mode = 1;
-        moveFirstSumsIntoSecond(&sums);
-        clusters = meansOf(sums);
+        MoveFirstSumsIntoSecond(&sums);
+        clusters = MeansOf(sums);
     }
     const ColourPalette palette =
-        sourcePalette(colourSources(clusters, mode, format), mode, format);
-    return paletteError(sorted.squares, sums, palette);
+        SourcePalette(ChooseColourSources(clusters, mode, format), mode, format);
+    return PaletteError(sorted.squares, sums, palette);
 }

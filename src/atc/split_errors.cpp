@@ -3,8 +3,8 @@
 // time.
 //
 // How the kernel keeps the results identical to the texel-by-texel search:
-// every lane runs the steps of the scalar evaluation (splitSums, meansOf,
-// chooseBlackMode, the palette of the quantised colours, paletteError) with
+// every lane runs the steps of the scalar evaluation (SplitSums, MeansOf,
+// ChooseBlackMode, the palette of the quantised colours, PaletteError) with
 // the same operands, only some of them taken from per-block tables instead of
 // recomputed. Almost all of it is integer arithmetic: class sums are
 // differences of running totals (at most 16 x 255); means are sums times a
@@ -18,14 +18,14 @@
 // 2^22) stays below 2^25. Integer addition is exact and associative, so
 // summing those terms in any order gives the scalar sum. The black-mode test
 // runs only in lanes where it can pass: class 0 has texels, its mean's
-// largest channel is below 39 (isDark) and class 3's mean's largest channel
+// largest channel is below 39 (IsDark) and class 3's mean's largest channel
 // is above 142 (value percent above 55). Its hues are the one floating-point
-// step: each lane performs hueSaturation's double-precision division,
+// step: each lane performs HueSaturationOf's double-precision division,
 // addition and multiplication in the scalar order, each rounded once (no
 // fused or reordered operation), and truncates as the scalar cast does; its
 // saturation's integer division is shown exact in single precision at
 // HueSaturationOf. Order-mode lanes where black mode is possible or the codes
-// would decode to the black-mode palette are left to the scalar splitError:
+// would decode to the black-mode palette are left to the scalar SplitError:
 // they are marked -1, never a real error. The least error is found per lane
 // with a strict comparison in candidate order, then over the lanes as the
 // least error's smallest candidate number, which is the first candidate in
@@ -40,6 +40,7 @@
 #include "atc_search.h"
 #include "candidate_order.h"
 #include "colour_tables.h"
+#include "vector_steps-inl.h"
 
 #ifndef ATC_SPLIT_ERRORS_ONCE
 #define ATC_SPLIT_ERRORS_ONCE
@@ -53,7 +54,7 @@ struct Reciprocals {
     alignas(64) int32_t ofRemainder[16];
 };
 
-constexpr Reciprocals makeReciprocals() {
+constexpr Reciprocals MakeReciprocals() {
     Reciprocals r{};
     for (int n = 1; n < 16; ++n) {
         r.ofCount[n] = static_cast<int32_t>(colour_tables::kReciprocal[n]);
@@ -64,7 +65,7 @@ constexpr Reciprocals makeReciprocals() {
     return r;
 }
 
-constexpr Reciprocals kReciprocals = makeReciprocals();
+constexpr Reciprocals kReciprocals = MakeReciprocals();
 
 }  // namespace
 #endif
@@ -77,21 +78,7 @@ namespace hn = hwy::HWY_NAMESPACE;
 using D = hn::ScalableTag<int32_t>;
 using V = hn::Vec<D>;
 
-// table[index] for a table of 16 entries and indices 0..15: one permutation
-// where a vector holds the whole table, two and a blend where it holds half,
-// else a gather.
-HWY_INLINE V Lookup16(D d, const int32_t* HWY_RESTRICT table, V index) {
-    if constexpr (hn::MaxLanes(D()) == 16) {
-        return hn::TableLookupLanes(hn::Load(d, table), hn::IndicesFromVec(d, index));
-    } else if constexpr (hn::MaxLanes(D()) == 8) {
-        const auto within = hn::IndicesFromVec(d, hn::And(index, hn::Set(d, 7)));
-        const V low = hn::TableLookupLanes(hn::Load(d, table), within);
-        const V high = hn::TableLookupLanes(hn::Load(d, table + 8), within);
-        return hn::IfThenElse(hn::Gt(index, hn::Set(d, 7)), high, low);
-    } else {
-        return hn::GatherIndex(d, table, index);
-    }
-}
+using vector_steps::HWY_NAMESPACE::Lookup16;
 
 // The byte that a channel value's kBits-wide colour-code field decodes to.
 template <int kBits>
@@ -136,7 +123,7 @@ struct OuterClasses {
 
 void OuterClassTables(D d, const SortedTexels& sorted, bool orderMode, OuterClasses* first,
                       OuterClasses* last) {
-    const V darkEnough = hn::Set(d, 39);     // isDark: largest channel below 39
+    const V darkEnough = hn::Set(d, 39);     // IsDark: largest channel below 39
     const V brightEnough = hn::Set(d, 142);  // value percent above 55: above 142
     for (size_t p = 0; p < 16; p += hn::Lanes(d)) {
         const V count0 = hn::Iota(d, static_cast<int32_t>(p));
@@ -192,36 +179,22 @@ struct LaneHues {
     V saturation;  // percent
 };
 
-// Hue in degrees from the numerator, range and offset of hueSaturation's
+// Hue in degrees from the numerator, range and offset of HueSaturationOf's
 // formula, in double precision with every step rounded as there: the
 // division, the addition of the offset (0 for a red maximum, where adding
 // 0.0 to the quotient changes nothing: the quotient is never -0.0, since
 // the numerator is an integer), the multiplication by 60, the truncation.
-// One vector of doubles holds half as many lanes as one of int32, so the
-// lanes go through in halves (the one-lane target in one piece).
-template <class DI>
-HWY_INLINE hn::Vec<DI> Degrees(DI di, hn::Vec<DI> numerator, hn::Vec<DI> range,
-                               hn::Vec<DI> offset) {
-    const hn::Rebind<double, DI> dd;
-    const auto h = hn::Add(hn::Div(hn::PromoteTo(dd, numerator), hn::PromoteTo(dd, range)),
-                           hn::PromoteTo(dd, offset));
-    return hn::DemoteTo(di, hn::Mul(h, hn::Set(dd, 60.0)));
-}
-
 HWY_INLINE V HueDegrees(D d, V numerator, V range, V offset) {
-#if HWY_TARGET == HWY_SCALAR
-    return Degrees(d, numerator, range, offset);
-#else
-    const hn::Half<D> dh;
-    const auto low = Degrees(dh, hn::LowerHalf(dh, numerator), hn::LowerHalf(dh, range),
-                             hn::LowerHalf(dh, offset));
-    const auto high = Degrees(dh, hn::UpperHalf(dh, numerator), hn::UpperHalf(dh, range),
-                              hn::UpperHalf(dh, offset));
-    return hn::Combine(d, high, low);
-#endif
+    const auto degrees = [](auto dd, auto n, auto r, auto o) {
+        const hn::Rebind<int32_t, decltype(dd)> di;
+        const auto h =
+            hn::Add(hn::Div(hn::PromoteTo(dd, n), hn::PromoteTo(dd, r)), hn::PromoteTo(dd, o));
+        return hn::DemoteTo(di, hn::Mul(h, hn::Set(dd, 60.0)));
+    };
+    return vector_steps::HWY_NAMESPACE::InDoubleHalves(d, degrees, numerator, range, offset);
 }
 
-// hueSaturation of each lane's colour. The saturation's integer division
+// HueSaturationOf of each lane's colour. The saturation's integer division
 // runs in single precision: (max - min) x 100 <= 25500 and max <= 255 are
 // exact, the quotient is correctly rounded, and a quotient that is not a
 // whole number lies at least 1/255 from the next one, far more than the
@@ -248,7 +221,7 @@ HWY_INLINE LaneHues HueSaturationOf(D d, const V colour[3]) {
     return {hn::IfThenElse(hueless, hn::Set(d, -1), hue), saturation};
 }
 
-// huesDiffer: a hueless colour takes the other's hue, then the short way
+// HuesDiffer: a hueless colour takes the other's hue, then the short way
 // round the circle must exceed 30 degrees.
 HWY_INLINE hn::Mask<D> HuesDiffer(D d, V a, V b) {
     const V none = hn::Set(d, -1);
@@ -260,9 +233,9 @@ HWY_INLINE hn::Mask<D> HuesDiffer(D d, V a, V b) {
     return hn::Gt(distance, hn::Set(d, 30));
 }
 
-// FORMAT_ATC lanes where black mode is possible: blackModeWanted on the
+// FORMAT_ATC lanes where black mode is possible: BlackModeWanted on the
 // class means, and where it holds the error of the black-mode palette
-// (class 1 taking over an empty class 2 first), as splitError computes them.
+// (class 1 taking over an empty class 2 first), as SplitError computes them.
 HWY_INLINE V BlackModeLanes(D d, const OuterClasses& last, V p3, V count1, V count2,
                             const V sum1[3], const V sum2[3], V squares, V interpolatedError) {
     V mean1[3];
@@ -414,15 +387,15 @@ HWY_EXPORT(LaneHueSaturation);
 HWY_EXPORT(LaneHuesDiffer);
 }  // namespace atc_kernels
 
-LaneSearch splitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]) {
+LaneSearch SplitErrors(const SortedTexels& sorted, uint32_t format, int32_t errors[]) {
     return HWY_DYNAMIC_DISPATCH(atc_kernels::SplitErrors)(sorted, format, errors);
 }
 
-void laneHueSaturation(const int32_t* colours, size_t count, int32_t* hue, int32_t* saturation) {
+void LaneHueSaturation(const int32_t* colours, size_t count, int32_t* hue, int32_t* saturation) {
     HWY_DYNAMIC_DISPATCH(atc_kernels::LaneHueSaturation)(colours, count, hue, saturation);
 }
 
-void laneHuesDiffer(const int32_t* a, const int32_t* b, size_t count, int32_t* differ) {
+void LaneHuesDiffer(const int32_t* a, const int32_t* b, size_t count, int32_t* differ) {
     HWY_DYNAMIC_DISPATCH(atc_kernels::LaneHuesDiffer)(a, b, count, differ);
 }
 #endif

@@ -31,7 +31,7 @@ struct FieldShifts {
     alignas(64) uint32_t shift[16];
 };
 
-constexpr FieldShifts makeFieldShifts() {
+constexpr FieldShifts MakeFieldShifts() {
     FieldShifts shifts{};
     for (uint32_t t = 0; t < 16; ++t) {
         shifts.shift[t] = 2 * t;
@@ -39,7 +39,7 @@ constexpr FieldShifts makeFieldShifts() {
     return shifts;
 }
 
-constexpr FieldShifts kFieldShifts = makeFieldShifts();
+constexpr FieldShifts kFieldShifts = MakeFieldShifts();
 
 }  // namespace
 #endif
@@ -225,19 +225,19 @@ HWY_EXPORT(QuarterPointWord);
 HWY_EXPORT(LuminanceOrder);
 }  // namespace atc_kernels
 
-void texelPlanes(const ColourBlock& texels, TexelPlanes* planes) {
+void MakeTexelPlanes(const ColourBlock& texels, TexelPlanes* planes) {
     HWY_DYNAMIC_DISPATCH(atc_kernels::TexelPlanesOf)(texels, planes);
 }
 
-uint32_t nearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]) {
+uint32_t NearestIndices(const TexelPlanes& planes, const ColourPalette& palette, int count[4]) {
     return HWY_DYNAMIC_DISPATCH(atc_kernels::NearestIndices)(planes, palette, count);
 }
 
-uint32_t quarterPointWord(const TexelPlanes& planes, int32_t* squares) {
+uint32_t QuarterPointWord(const TexelPlanes& planes, int32_t* squares) {
     return HWY_DYNAMIC_DISPATCH(atc_kernels::QuarterPointWord)(planes, squares);
 }
 
-void luminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
+void LuminanceOrder(const TexelPlanes& planes, uint32_t keys[16], int32_t runStart[16],
                     int32_t runEnd[16], int32_t* squares) {
     HWY_DYNAMIC_DISPATCH(atc_kernels::LuminanceOrder)(planes, keys, runStart, runEnd, squares);
 }

@@ -1,3 +1,5 @@
+// QuendaDecode: the checks in their order, then one mip level's blocks,
+// their rows in bands on the thread pool, placed into the pixel rows.
 #include <cstddef>
 
 #include "format_facts.h"

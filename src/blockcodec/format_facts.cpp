@@ -1,3 +1,4 @@
+// What each format code stores per block and decodes to per pixel.
 #include "format_facts.h"
 
 #include "quenda_codes.h"

@@ -1,3 +1,5 @@
+// QuendaQueryDecodeBufferSize: the checks in their order, then width x
+// height x the format's pixel size, in 64 bits.
 #include "format_facts.h"
 #include "quenda.h"
 

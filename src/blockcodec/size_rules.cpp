@@ -1,3 +1,5 @@
+// Level extents, level and chain sizes in 64-bit arithmetic that
+// saturates instead of wrapping.
 #include "size_rules.h"
 
 #include <algorithm>

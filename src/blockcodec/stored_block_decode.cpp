@@ -1,3 +1,4 @@
+// One stored block of each format back to its colour and alpha buffers.
 #include "atc.h"
 #include "byte_order.h"
 #include "etc1_codec.h"

@@ -1,3 +1,5 @@
+// One block of each format into its stored layout: which codec makes each
+// part and in which byte order its words are kept.
 #include "atc.h"
 #include "byte_order.h"
 #include "etc1_codec.h"
@@ -20,8 +22,8 @@ void EncodeAtcColour(const ColourBlock& colour, uint8_t* out) {
     uint16_t colour0 = 0;
     uint16_t colour1 = 0;
     const uint32_t indices = AtcEncodeColourBlock(colour, &colour0, &colour1);
-    StoreLittleEndian32(static_cast<uint32_t>(colour1) << 16 | colour0, out);
-    StoreLittleEndian32(indices, out + 4);
+    StoreLittleEndian32(out, static_cast<uint32_t>(colour1) << 16 | colour0);
+    StoreLittleEndian32(out + 4, indices);
 }
 
 }  // namespace
@@ -38,8 +40,8 @@ void EncodeStoredBlock(uint32_t format, uint32_t flags, const ColourBlock& colou
             break;
         case FORMAT_ETC1_RGB8: {
             const Etc1Words words = Etc1EncodeBlock(colour);
-            StoreBigEndian32(words.word1, out);
-            StoreBigEndian32(words.word2, out + 4);
+            StoreBigEndian32(out, words.word1);
+            StoreBigEndian32(out + 4, words.word2);
             break;
         }
         case FORMAT_ATC:

@@ -1,3 +1,4 @@
+// The black-mode tests of both encoders and the takeover of an empty class.
 #include <gtest/gtest.h>
 
 #include "atc_fixtures.h"
@@ -35,7 +36,7 @@ TEST(ChooseBlackMode, EntryTests) {
     for (const auto& c : cases) {
         Clusters clusters = c.clusters;
         uint32_t indexWord = 0xFFAA5500;
-        EXPECT_EQ(chooseBlackMode(&indexWord, &clusters), c.mode) << c.name;
+        EXPECT_EQ(ChooseBlackMode(&indexWord, &clusters), c.mode) << c.name;
     }
 }
 
@@ -43,7 +44,7 @@ TEST(ChooseBlackMode, EmptyClassTwoTakesOverClassOne) {
     const TexelColour blue{{0, 0, 255}};
     Clusters clusters = Means({}, blue, {}, {{255, 255, 255}}, 4, 4, 0, 8);
     uint32_t indexWord = 0xFFFF5500;  // rows 0, 1, 3, 3
-    ASSERT_EQ(chooseBlackMode(&indexWord, &clusters), 1);
+    ASSERT_EQ(ChooseBlackMode(&indexWord, &clusters), 1);
     EXPECT_EQ(indexWord, 0xFFFFAA00u);
     EXPECT_EQ(clusters.count[1], 0);
     EXPECT_EQ(clusters.count[2], 4);
@@ -51,29 +52,29 @@ TEST(ChooseBlackMode, EmptyClassTwoTakesOverClassOne) {
     EXPECT_EQ(clusters.mean[1].ch[2], 0);
 }
 
-TEST(ChooseBlackModeFast, AlsoWeighsTheErrorOfBothModes) {
+TEST(ChooseBlackModeQuick, AlsoWeighsTheErrorOfBothModes) {
     const TexelColour black{{0, 0, 0}};
     const TexelColour white{{255, 255, 255}};
     // Blue between black and white: black mode serves it far better.
     Clusters clusters = Means(black, {}, {{0, 0, 255}}, white, 4, 0, 4, 8);
     uint32_t indexWord = 0xFFFFAA00;
-    EXPECT_EQ(chooseBlackModeFast(&indexWord, &clusters), 1);
+    EXPECT_EQ(ChooseBlackModeQuick(&indexWord, &clusters), 1);
     // A faint tint on the interpolated line: the full rule takes black mode
     // on the hue, the quick one finds no saturated class.
     clusters = Means(black, {}, {{100, 100, 96}}, {{200, 200, 255}}, 4, 0, 4, 8);
     indexWord = 0xFFFFAA00;
-    EXPECT_EQ(chooseBlackModeFast(&indexWord, &clusters), 0);
+    EXPECT_EQ(ChooseBlackModeQuick(&indexWord, &clusters), 0);
     indexWord = 0xFFFFAA00;
-    EXPECT_EQ(chooseBlackMode(&indexWord, &clusters), 1);
+    EXPECT_EQ(ChooseBlackMode(&indexWord, &clusters), 1);
 }
 
 TEST(RefineIndices, MovesTexelsToTheNearestColourAndAcceptsByClassCounts) {
     ColourBlock texels = HalfBlackWhiteBlock();
     const ColourSources sources{{{0, 0, 0}}, {{255, 255, 255}}};
     uint32_t indexWord = 0xFFFF0001;  // texel 0 misplaced in class 1
-    EXPECT_TRUE(refineIndices(texels, &indexWord, sources, 0, FORMAT_ATC, RefineRule::Exhaustive));
+    EXPECT_TRUE(RefineIndices(texels, &indexWord, sources, 0, FORMAT_ATC, RefineRule::Exhaustive));
     EXPECT_EQ(indexWord, 0xFFFF0000u);
-    EXPECT_FALSE(refineIndices(texels, &indexWord, sources, 0, FORMAT_ATC, RefineRule::Exhaustive));
+    EXPECT_FALSE(RefineIndices(texels, &indexWord, sources, 0, FORMAT_ATC, RefineRule::Exhaustive));
 
     // Without class 0 the refined word is kept only in black mode by the
     // full rule; the quick rule refuses it.
@@ -82,11 +83,11 @@ TEST(RefineIndices, MovesTexelsToTheNearestColourAndAcceptsByClassCounts) {
     const ColourSources blackModeSources{{{128, 128, 128}}, {{255, 255, 255}}};
     indexWord = 0xFFFFFFFF;
     EXPECT_TRUE(
-        refineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC, RefineRule::Exhaustive));
+        RefineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC, RefineRule::Exhaustive));
     EXPECT_EQ(indexWord, 0xFFFFFFFEu);
     indexWord = 0xFFFFFFFF;
     EXPECT_FALSE(
-        refineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC, RefineRule::Fast));
+        RefineIndices(white, &indexWord, blackModeSources, 1, FORMAT_ATC, RefineRule::Quick));
     EXPECT_EQ(indexWord, 0xFFFFFFFFu);
 }
 

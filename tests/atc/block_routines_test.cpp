@@ -1,3 +1,4 @@
+// The FORMAT_ATC block routines that the block library calls.
 #include <gtest/gtest.h>
 
 #include <vector>

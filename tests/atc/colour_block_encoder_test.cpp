@@ -1,3 +1,5 @@
+// Both colour-block encoders on small blocks with known codes, index words
+// and grades.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -7,7 +9,7 @@
 
 namespace {
 
-enum class Encoder { Exhaustive, Fast };
+enum class Encoder { Exhaustive, Quick };
 
 struct BlockCase {
     std::string name;
@@ -17,7 +19,7 @@ struct BlockCase {
     uint16_t colour0;
     uint16_t colour1;
     uint32_t indexWord;
-    int32_t grade;  // fast encoder only
+    int32_t grade;  // quick encoder only
 };
 
 TEST(ColourBlockEncoders, WorkedBlocks) {
@@ -26,7 +28,7 @@ TEST(ColourBlockEncoders, WorkedBlocks) {
     const ColourBlock ramp = GreyRampBlock();
     const ColourBlock rows = BlackRedBlueWhiteBlock();
     const Encoder full = Encoder::Exhaustive;
-    const Encoder fast = Encoder::Fast;
+    const Encoder quick = Encoder::Quick;
     const uint32_t atc = FORMAT_ATC;
     const uint32_t order = FORMAT_ATC_ORDER_MODE;
     const BlockCase cases[] = {
@@ -38,26 +40,26 @@ TEST(ColourBlockEncoders, WorkedBlocks) {
         {"half", half, full, order, 0x0000, 0xFFFF, 0xFFFF0000, 0},
         {"ramp", ramp, full, order, 0x18C3, 0xE73C, 0xFFAA5500, 0},
         {"rows", rows, full, order, 0xFBEF, 0x001F, 0xFFAAFF00, 0},
-        {"flat", flat, fast, atc, 0x0000, 0xC326, 0xFFFFFFFF, 6},
-        {"half", half, fast, atc, 0x0000, 0xFFFF, 0xFFFF0000, 0},
-        {"ramp", ramp, fast, atc, 0x0C63, 0xE73C, 0xFFAA5500, 1183},
-        {"rows", rows, fast, atc, 0x000F, 0xFFFF, 0xFF005500, 24190},
-        {"flat", flat, fast, order, 0x0000, 0xC326, 0xFFFFFFFF, 6},
-        {"half", half, fast, order, 0x0000, 0xFFFF, 0xFFFF0000, 0},
-        {"ramp", ramp, fast, order, 0x18C3, 0xE73C, 0xFFAA5500, 1183},
-        {"rows", rows, fast, order, 0x000F, 0xFFFF, 0xFF005500, 24190},
+        {"flat", flat, quick, atc, 0x0000, 0xC326, 0xFFFFFFFF, 6},
+        {"half", half, quick, atc, 0x0000, 0xFFFF, 0xFFFF0000, 0},
+        {"ramp", ramp, quick, atc, 0x0C63, 0xE73C, 0xFFAA5500, 1183},
+        {"rows", rows, quick, atc, 0x000F, 0xFFFF, 0xFF005500, 24190},
+        {"flat", flat, quick, order, 0x0000, 0xC326, 0xFFFFFFFF, 6},
+        {"half", half, quick, order, 0x0000, 0xFFFF, 0xFFFF0000, 0},
+        {"ramp", ramp, quick, order, 0x18C3, 0xE73C, 0xFFAA5500, 1183},
+        {"rows", rows, quick, order, 0x000F, 0xFFFF, 0xFF005500, 24190},
     };
     for (const BlockCase& c : cases) {
-        SCOPED_TRACE(c.name + (c.encoder == fast ? " fast" : " exhaustive") +
+        SCOPED_TRACE(c.name + (c.encoder == quick ? " quick" : " exhaustive") +
                      (c.format == order ? " order mode" : ""));
         uint16_t colour0 = 0xAAAA;
         uint16_t colour1 = 0xAAAA;
         uint32_t indexWord = 0;
         int32_t grade = -1;
         if (c.encoder == full) {
-            indexWord = encodeColourBlock(c.texels, c.format, &colour0, &colour1);
+            indexWord = EncodeColourBlock(c.texels, c.format, &colour0, &colour1);
         } else {
-            indexWord = encodeColourBlockFast(c.texels, c.format, &colour0, &colour1, &grade);
+            indexWord = EncodeColourBlockQuick(c.texels, c.format, &colour0, &colour1, &grade);
             EXPECT_EQ(grade, c.grade);
         }
         EXPECT_EQ(colour0, c.colour0);
@@ -68,7 +70,7 @@ TEST(ColourBlockEncoders, WorkedBlocks) {
 
 // The grade is the block's squared error over its decoded texels, divided
 // by 16 and truncated.
-TEST(ColourBlockEncoders, FastGradeIsTheMeanSquaredErrorOfItsBlock) {
+TEST(ColourBlockEncoders, QuickGradeIsTheMeanSquaredErrorOfItsBlock) {
     uint32_t seed = 12345;
     for (int round = 0; round < 200; ++round) {
         ColourBlock texels{};
@@ -81,9 +83,9 @@ TEST(ColourBlockEncoders, FastGradeIsTheMeanSquaredErrorOfItsBlock) {
         uint16_t colour0 = 0;
         uint16_t colour1 = 0;
         int32_t grade = 0;
-        uint32_t indexWord = encodeColourBlockFast(texels, FORMAT_ATC, &colour0, &colour1, &grade);
+        uint32_t indexWord = EncodeColourBlockQuick(texels, FORMAT_ATC, &colour0, &colour1, &grade);
         ColourBlock decoded{};
-        decodeColourBlock(indexWord, colour0, colour1, FORMAT_ATC, &decoded);
+        DecodeColourBlock(indexWord, colour0, colour1, FORMAT_ATC, &decoded);
         int32_t error = 0;
         for (int t = 0; t < 16; ++t) {
             for (int k = 0; k < 3; ++k) {

@@ -1,3 +1,4 @@
+// ATC files written by the command-line tool, read back and decoded.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// ATI_TC_Decode: its checks, sizes, channel orders and decoded pixels.
 #include <gtest/gtest.h>
 
 #include <vector>

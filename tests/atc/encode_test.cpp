@@ -1,3 +1,5 @@
+// Both image encoders: stored bytes, edges, alpha by mask width, checks in
+// their order, sizes and images without blocks.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -20,7 +22,7 @@ struct NamedEncoder {
     EncodeFunction encode;
 };
 
-const NamedEncoder kEncoders[] = {{"exhaustive", ATI_TC_Encode}, {"fast", ATI_TC_EncodeFast}};
+const NamedEncoder kEncoders[] = {{"exhaustive", ATI_TC_Encode}, {"quick", ATI_TC_EncodeFast}};
 
 std::vector<uint8_t> RandomBytes(size_t count, uint32_t seed) {
     std::vector<uint8_t> bytes(count);
@@ -87,8 +89,8 @@ TEST(AtiTcEncode, BlocksOverTheEdgeRepeatTheLastColumnAndRow) {
             int32_t grade = 0;
             uint32_t indexWord =
                 encoder.encode == ATI_TC_Encode
-                    ? encodeColourBlock(texels, FORMAT_ATC, &colour0, &colour1)
-                    : encodeColourBlockFast(texels, FORMAT_ATC, &colour0, &colour1, &grade);
+                    ? EncodeColourBlock(texels, FORMAT_ATC, &colour0, &colour1)
+                    : EncodeColourBlockQuick(texels, FORMAT_ATC, &colour0, &colour1, &grade);
             StoredColourBlock colour = ReadColourBlock(stored + 8);
             EXPECT_EQ(colour.colour0, colour0) << block;
             EXPECT_EQ(colour.colour1, colour1) << block;
@@ -157,7 +159,7 @@ TEST(AtiTcEncode, NarrowChannelsWidenToBytes) {
         ASSERT_EQ(encoder.encode(pixel, 0xF800, 0x07E0, 0x001F, 0, 1, 1, 2, 0, FORMAT_ATC, &header,
                                  output, &size),
                   RESULT_OK);
-        EXPECT_EQ(ReadColourBlock(output).colour1, encode565({{255, 0, 132}})) << encoder.name;
+        EXPECT_EQ(ReadColourBlock(output).colour1, Encode565({{255, 0, 132}})) << encoder.name;
     }
 }
 

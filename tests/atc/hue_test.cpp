@@ -1,3 +1,4 @@
+// Hue, saturation and when two hues differ.
 #include <gtest/gtest.h>
 
 #include "atc_internal.h"
@@ -31,7 +32,7 @@ TEST(HueSaturation, HuesAndSaturations) {
         {{{0, 20, 1}}, 122, 100},
     };
     for (const HueCase& c : cases) {
-        HueSaturation hs = hueSaturation(c.colour);
+        HueSaturation hs = HueSaturationOf(c.colour);
         EXPECT_EQ(hs.hue, c.hue) << int{c.colour.ch[0]} << "," << int{c.colour.ch[1]} << ","
                                  << int{c.colour.ch[2]};
         EXPECT_EQ(hs.saturation, c.saturation)
@@ -40,11 +41,11 @@ TEST(HueSaturation, HuesAndSaturations) {
 }
 
 TEST(HueSaturation, ValuePercentAndDarkness) {
-    EXPECT_EQ(valuePercent({{255, 0, 0}}), 100);
-    EXPECT_EQ(valuePercent({{0, 0, 127}}), 49);
-    EXPECT_EQ(valuePercent({{38, 0, 0}}), 14);
-    EXPECT_TRUE(isDark({{0, 38, 0}}));
-    EXPECT_FALSE(isDark({{0, 0, 39}}));  // 15 percent
+    EXPECT_EQ(ValuePercent({{255, 0, 0}}), 100);
+    EXPECT_EQ(ValuePercent({{0, 0, 127}}), 49);
+    EXPECT_EQ(ValuePercent({{38, 0, 0}}), 14);
+    EXPECT_TRUE(IsDark({{0, 38, 0}}));
+    EXPECT_FALSE(IsDark({{0, 0, 39}}));  // 15 percent
 }
 
 TEST(HuesDiffer, ShortWayRoundAndHuelessColours) {
@@ -58,7 +59,7 @@ TEST(HuesDiffer, ShortWayRoundAndHuelessColours) {
         {-1, -1, false},  {330, 0, false},  {329, 0, true},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(huesDiffer(c.a, c.b), c.differ) << c.a << " vs " << c.b;
+        EXPECT_EQ(HuesDiffer(c.a, c.b), c.differ) << c.a << " vs " << c.b;
     }
 }
 

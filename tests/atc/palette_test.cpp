@@ -1,3 +1,4 @@
+// The palettes of both modes and both formats, and the colour block decoder.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -9,7 +10,7 @@ namespace {
 using Colours = std::array<std::array<int, 3>, 4>;
 
 Colours PaletteOf(uint16_t colour0, uint16_t colour1, uint32_t format) {
-    ColourPalette palette = buildColourPalette(colour0, colour1, format);
+    ColourPalette palette = BuildColourPalette(colour0, colour1, format);
     Colours colours{};
     for (int i = 0; i < 4; ++i) {
         for (int k = 0; k < 3; ++k) {
@@ -76,7 +77,7 @@ TEST(ColourPalette, IndexWordSelectsEntriesPerTexel) {
     };
     for (const auto& row : rows) {
         ColourBlock texels{};
-        decodeColourBlock(row.indexWord, 0x7C00, 0x001F, FORMAT_ATC, &texels);
+        DecodeColourBlock(row.indexWord, 0x7C00, 0x001F, FORMAT_ATC, &texels);
         for (int t = 0; t < 16; ++t) {
             for (int k = 0; k < 3; ++k) {
                 EXPECT_EQ(texels.texel[t][k], palette[row.entryOfColumn[t % 4]][k])

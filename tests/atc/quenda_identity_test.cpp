@@ -1,3 +1,4 @@
+// The block library's FORMAT_ATC blocks against the ATC image encoder's.
 #include <gtest/gtest.h>
 
 #include <algorithm>

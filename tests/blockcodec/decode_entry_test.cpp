@@ -1,3 +1,5 @@
+// QuendaDecode: its checks in their order, levels, channel orders and the
+// stored layout each format decodes from.
 #include <gtest/gtest.h>
 
 #include <vector>

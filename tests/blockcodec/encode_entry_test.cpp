@@ -1,8 +1,9 @@
+// QuendaEncode: its checks in their order, sizes, edge blocks, narrow pixels
+// and the stored layout each format encodes to.
 #include <gtest/gtest.h>
 
 #include <vector>
 
-#include "channel_gather.h"
 #include "etc1_codec.h"
 #include "quenda.h"
 #include "single_channel_codec.h"
@@ -120,35 +121,6 @@ TEST(QuendaEncode, EmptyAndNegativeImages) {
     EXPECT_EQ(QuendaEncode(output, kRed, kGreen, kBlue, kAlpha, 1, 1, 4, 0, FORMAT_3DC_X, output,
                            nullptr),
               RESULT_BAD_ARGUMENT);
-}
-
-TEST(ChannelWidening, ReplicatesBitsOfNarrowMasks) {
-    struct Case {
-        uint32_t mask;
-        uint32_t pixel;
-        uint8_t colour;
-        uint8_t alpha;
-    };
-    const Case cases[] = {
-        {0x000000FF, 0x12345678, 0x78, 0x78},
-        {0x0000F800, 0x0000F800, 255, 255},  // 5 bits: (v << 3) | (v >> 2)
-        {0x0000F800, 0x00008000, 0x84, 0x84},
-        {0x000007E0, 0x00000420, 0x86, 0x86},  // 6 bits
-        {0x0000000F, 0x00000007, 0x77, 0x77},  // 4 bits: v x 17
-        {0x00000070, 0x00000050, 0xB4, 0xB4},  // 3 bits: u | (u >> 3)
-        {0x00000006, 0x00000004, 0xA0, 0xA0},  // 2 bits
-        {0x0000007F, 0x00000041, 0x83, 0x83},  // 7 bits
-        {0x00008000, 0x00008000, 0xC0, 255},   // 1 bit: alpha is 0 or 255
-        {0x00008000, 0x00000000, 0x00, 0},
-        {0x00000000, 0xFFFFFFFF, 0x00, 255},   // empty mask
-        {0x000003FF, 0x000002C7, 0xB1, 0xB1},  // 10 bits: the top 8
-        {0xFFFFFFFF, 0x89ABCDEF, 0x89, 0x89},
-    };
-    for (const Case& c : cases) {
-        const ChannelMask mask = AnalyseMask(c.mask);
-        EXPECT_EQ(WidenColourChannel(c.pixel, mask), c.colour) << std::hex << c.mask;
-        EXPECT_EQ(WidenAlphaChannel(c.pixel, mask), c.alpha) << std::hex << c.mask;
-    }
 }
 
 TEST(QuendaEncode, SixteenBitPixelsEncodeAsTheirWidenedBytes) {

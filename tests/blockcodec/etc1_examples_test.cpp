@@ -1,3 +1,4 @@
+// ETC1 blocks with known words: the encoder's choices and the decoder.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -2,15 +2,15 @@
 // every Highway target compiled in that this CPU runs, the emulated one
 // included.
 #include <gtest/gtest.h>
-
 #include <hwy/targets.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "etc1_base_tables.h"
+#include "etc1_base_rules.h"
 #include "etc1_codec.h"
 #include "etc1_encoder.h"
 #include "etc1_fast_search.h"
@@ -339,6 +339,15 @@ TEST(Etc1AverageTables, MatchTheAverageColourQuantizers) {
         ASSERT_FALSE(individual.differential);
         EXPECT_EQ(individual.field[0][0], kEtc1AverageTables.quantize4[sum]) << sum;
     }
+}
+
+// The chroma fit's weights are the pairwise products of the luma weights
+// 0.299, 0.587 and 0.114, kept as their six-digit literals: red-green is
+// the double just above the double product, the other two equal theirs.
+TEST(Etc1ChromaFitWeights, ArePairwiseProductsOfTheLumaWeights) {
+    EXPECT_EQ(kEtc1RedGreenWeight, std::nextafter(0.299 * 0.587, 1.0));
+    EXPECT_EQ(kEtc1RedBlueWeight, 0.299 * 0.114);
+    EXPECT_EQ(kEtc1GreenBlueWeight, 0.587 * 0.114);
 }
 
 std::string TargetName(const ::testing::TestParamInfo<int64_t>& info) {

@@ -14,8 +14,8 @@ namespace {
 
 std::vector<uint8_t> Stored(const Etc1Words& words) {
     std::vector<uint8_t> bytes(8);
-    StoreBigEndian32(words.word1, bytes.data());
-    StoreBigEndian32(words.word2, bytes.data() + 4);
+    StoreBigEndian32(bytes.data(), words.word1);
+    StoreBigEndian32(bytes.data() + 4, words.word2);
     return bytes;
 }
 

@@ -1,3 +1,4 @@
+// Single-channel blocks with known bytes: palettes, endpoints and indices.
 #include <gtest/gtest.h>
 
 #include <array>

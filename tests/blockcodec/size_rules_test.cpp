@@ -1,3 +1,4 @@
+// Level extents and chain sizes, and the decode buffer size query.
 #include <gtest/gtest.h>
 
 #include "quenda.h"

@@ -1,3 +1,4 @@
+// The pixel material of the block library's tests.
 #include "test_pixels.h"
 
 #include <FreeImage.h>
@@ -8,10 +9,10 @@
 #include <string>
 
 uint32_t PixelRandom::Next() {
-    state_ ^= state_ >> 12;
-    state_ ^= state_ << 25;
-    state_ ^= state_ >> 27;
-    return static_cast<uint32_t>((state_ * 0x2545F4914F6CDD1Dull) >> 32);
+    m_state ^= m_state >> 12;
+    m_state ^= m_state << 25;
+    m_state ^= m_state >> 27;
+    return static_cast<uint32_t>((m_state * 0x2545F4914F6CDD1Dull) >> 32);
 }
 
 namespace {

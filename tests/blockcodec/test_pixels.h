@@ -10,14 +10,14 @@
 
 class PixelRandom {
   public:
-    explicit PixelRandom(uint64_t seed) : state_(seed * 0x9E3779B97F4A7C15ull + 1) {}
+    explicit PixelRandom(uint64_t seed) : m_state(seed * 0x9E3779B97F4A7C15ull + 1) {}
     uint32_t Next();
     // Uniform in 0..bound-1.
     uint32_t Below(uint32_t bound) { return Next() % bound; }
     uint8_t Byte() { return static_cast<uint8_t>(Next() >> 24); }
 
   private:
-    uint64_t state_;
+    uint64_t m_state;
 };
 
 using ChannelValues = std::array<uint8_t, 16>;
