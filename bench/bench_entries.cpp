@@ -9,9 +9,9 @@ namespace {
 
 const BenchEntry kEntries[] = {
     {"ATC RGB", Encoder::Ours, "ours", CHANNELS_RGB, 0},
-    {"ATC RGB", Encoder::OursFast, "ours fast", CHANNELS_RGB, 0},
+    {"ATC RGB", Encoder::OursQuick, "ours quick", CHANNELS_RGB, 0},
     {"ATC RGBA Explicit", Encoder::Ours, "ours", CHANNELS_RGBA, 0},
-    {"ATC RGBA Explicit", Encoder::OursFast, "ours fast", CHANNELS_RGBA, 0},
+    {"ATC RGBA Explicit", Encoder::OursQuick, "ours quick", CHANNELS_RGBA, 0},
     {"ATC RGBA Interpolated", Encoder::Ours, "ours", CHANNELS_RGBA, 0},
     {"ETC1 RGB8", Encoder::Ours, "ours", CHANNELS_RGB, 0},
     {"ETC1 RGB8", Encoder::Etc1Tool, "etc1tool", CHANNELS_RGB, 0},
@@ -49,10 +49,10 @@ std::vector<BenchComparison> BenchComparisons(const std::vector<BenchEntry>& ent
          "3DC X: ours / libsquish BC4"},
         {find("3DC XY", Encoder::Ours), find("3DC XY", Encoder::SquishBc5),
          "3DC XY: ours / libsquish BC5"},
-        {find("ATC RGB", Encoder::OursFast), find("ATC RGB", Encoder::Ours),
-         "ATC RGB: fast / exhaustive"},
-        {find("ATC RGBA Explicit", Encoder::OursFast), find("ATC RGBA Explicit", Encoder::Ours),
-         "ATC RGBA Explicit: fast / exhaustive"},
+        {find("ATC RGB", Encoder::OursQuick), find("ATC RGB", Encoder::Ours),
+         "ATC RGB: quick / exhaustive"},
+        {find("ATC RGBA Explicit", Encoder::OursQuick), find("ATC RGBA Explicit", Encoder::Ours),
+         "ATC RGBA Explicit: quick / exhaustive"},
     };
     for (const BenchComparison& comparison : wanted) {
         if (comparison.ours < entries.size() && comparison.theirs < entries.size()) {

@@ -8,7 +8,7 @@
 
 enum class Encoder {
     Ours,       // the engine with the destination's default settings
-    OursFast,   // the engine with nEncodeSpeed = 1 (fast ATC encoder)
+    OursQuick,  // the engine with nEncodeSpeed = 1 (quick ATC encoder)
     Etc1Tool,   // Android's etc1tool and its libETC1 encoder
     SquishBc4,  // libsquish BC4
     SquishBc5,  // libsquish BC5

@@ -75,7 +75,7 @@ void SetQuality(const Picture& source, const std::vector<uint8_t>& decoded, unsi
 Measurement MeasureOurs(const BenchEntry& entry, const BenchPicture& picture,
                         const BenchContext& context) {
     Measurement measurement;
-    const uint32_t speed = entry.encoder == Encoder::OursFast ? 1 : 0;
+    const uint32_t speed = entry.encoder == Encoder::OursQuick ? 1 : 0;
     OurEncoder encoder(picture.picture, entry.format, speed);
     EngineResult result;
     bool ok = false;
@@ -184,7 +184,7 @@ Measurement MeasureEntry(const BenchEntry& entry, const BenchPicture& picture,
     Measurement measurement;
     switch (entry.encoder) {
         case Encoder::Ours:
-        case Encoder::OursFast:
+        case Encoder::OursQuick:
             measurement = MeasureOurs(entry, picture, context);
             break;
         case Encoder::Etc1Tool:
